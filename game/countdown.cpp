@@ -1,0 +1,34 @@
+#include "game/game.h"
+#include "shell/number_text.h"
+
+namespace runeshot {
+
+void Game::Timer3_Timer() {
+    Ttime = Ttime - 1;
+    // A length typed as a fraction, as zero or as a negative number steps past zero
+    // without landing on it; the game ends there all the same.
+    if (Ttime < 0) Ttime = 0;
+    lbltime.Caption = numberToText(Ttime, DecimalSeparator);
+    if (Ttime == 0) {
+        lblOver.Visible = true;
+        ShowTimeOver();
+        Text1.Enabled = false;
+        lblPause.Enabled = false;
+        Timer1.Enabled = false;
+        Label1.Visible = false;
+        Timer3.Enabled = false;
+        // No letter is dealt or counted after the banner, not even by a miss pause that
+        // was under way.
+        Timer2.Enabled = false;
+        missPauseHeld_ = false;
+    }
+}
+
+// The banner grows through every size within the one tick, so it is only ever drawn at
+// its final 72 points.
+void Game::ShowTimeOver() {
+    for (int points = 2; points <= 72; ++points) lblOver.Font.Size = points;
+    PlaySound("theend.wav");
+}
+
+}  // namespace runeshot

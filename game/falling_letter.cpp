@@ -1,0 +1,56 @@
+#include "game/game.h"
+#include "shell/number_text.h"
+
+namespace runeshot {
+
+namespace {
+constexpr Twips fallStep = 200;
+// A letter whose top reaches this line has touched the bottom of the field.
+constexpr Twips bottomLine = 3960;
+constexpr Colour missedRed = 0x000000FFu;
+}  // namespace
+
+// NEW GAME does not deal: the letter comes back with whatever caption, place and colour it
+// had, so the first game of a run starts with the design-time "G".
+void Game::lblNew_Click() {
+    Label1.Visible = true;
+    Text1.Enabled = true;
+    lblOver.Visible = false;
+    lbltime.Caption = "100";
+    lblShooted.Caption = "0";
+    lblMissed.Caption = "0";
+    Shooted = 0;
+    Missed = 0;
+    Ttime = textToNumber(Combo1.Text);
+    lblPause.Enabled = true;
+    Timer1.Enabled = true;
+    Timer3.Enabled = true;
+    // A new game runs even while "PAUSED" shows, so a miss pause the pause held back runs
+    // on with it.
+    if (missPauseHeld_) {
+        missPauseHeld_ = false;
+        Timer2.Enabled = true;
+    }
+}
+
+void Game::Timer1_Timer() {
+    Label1.Top = Label1.Top + fallStep;
+    if (Label1.Top >= bottomLine) {
+        Missed = Missed + 1;
+        lblMissed.Caption = numberToText(Missed, DecimalSeparator);
+        Label1.ForeColor = missedRed;
+        Timer2.Enabled = true;
+        Timer1.Enabled = false;
+    }
+}
+
+void Game::Timer2_Timer() {
+    PlaySound("boing.wav");
+    NewLetter();
+    Timer2.Enabled = false;
+    Timer1.Enabled = true;
+    // A minimized window is only noticed here, at the end of a miss pause.
+    if (WindowState == 1) lblPause_Click();
+}
+
+}  // namespace runeshot

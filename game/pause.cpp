@@ -1,0 +1,38 @@
+#include "game/game.h"
+
+namespace runeshot {
+
+namespace {
+constexpr Colour pauseGreen = 0x00C0FFC0u;
+constexpr Colour pausedRed = 0x000000FFu;
+}  // namespace
+
+// A toggle, whoever calls it: the PAUSE label, the settings panel and the end of a miss
+// pause in a minimized window all flip the same state.
+void Game::lblPause_Click() {
+    if (paused) {
+        paused = false;
+        if (missPauseHeld_) {
+            // The held miss pause finishes first; its end deals and restarts the fall.
+            missPauseHeld_ = false;
+            Timer2.Enabled = true;
+        } else {
+            Timer1.Enabled = true;
+        }
+        Timer3.Enabled = true;
+        lblPause.ForeColor = pauseGreen;
+        lblPause.Caption = "PAUSE";
+    } else {
+        paused = true;
+        lblPause.ForeColor = pausedRed;
+        lblPause.Caption = "PAUSED";
+        Timer1.Enabled = false;
+        Timer3.Enabled = false;
+        if (Timer2.Enabled) {
+            missPauseHeld_ = true;
+            Timer2.Enabled = false;
+        }
+    }
+}
+
+}  // namespace runeshot

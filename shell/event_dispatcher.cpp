@@ -1,0 +1,59 @@
+#include "shell/event_dispatcher.h"
+
+namespace runeshot {
+
+EventDispatcher::EventDispatcher(Form1& form, FormEvents& events)
+    : form_(form), events_(events) {
+    form_.scheduler.watch(form_.Timer1);
+    form_.scheduler.watch(form_.Timer2);
+    form_.scheduler.watch(form_.Timer3);
+}
+
+void EventDispatcher::load() {
+    if (!form_.isUnloaded()) events_.Form_Load();
+}
+
+EventDispatcher::ClickHandler EventDispatcher::clickHandlerOf(const Label& label) const {
+    if (&label == &form_.lblNew) return &FormEvents::lblNew_Click;
+    if (&label == &form_.lblPause) return &FormEvents::lblPause_Click;
+    if (&label == &form_.lblSettings) return &FormEvents::lblSettings_Click;
+    if (&label == &form_.lblQuit) return &FormEvents::lblQuit_Click;
+    if (&label == &form_.Label9) return &FormEvents::Label9_Click;
+    if (&label == &form_.Label10) return &FormEvents::Label10_Click;
+    return nullptr;
+}
+
+bool EventDispatcher::isClickable(const Label& label) const {
+    if (form_.isUnloaded() || clickHandlerOf(label) == nullptr) return false;
+    const bool inPanel = &label == &form_.Label9 || &label == &form_.Label10;
+    if (inPanel && !form_.Frame1.Visible) return false;
+    return label.Visible && label.Enabled;
+}
+
+bool EventDispatcher::click(const Label& label) {
+    if (!isClickable(label)) return false;
+    (events_.*clickHandlerOf(label))();
+    return true;
+}
+
+void EventDispatcher::keyPress(int KeyAscii) {
+    if (form_.isUnloaded() || !form_.Text1.Enabled || !form_.Text1.Visible) return;
+    events_.Text1_KeyPress(KeyAscii);
+}
+
+void EventDispatcher::tick(Timer& timer) {
+    if (form_.isUnloaded()) return;
+    if (&timer == &form_.Timer1) events_.Timer1_Timer();
+    else if (&timer == &form_.Timer2) events_.Timer2_Timer();
+    else if (&timer == &form_.Timer3) events_.Timer3_Timer();
+}
+
+void EventDispatcher::advanceTo(Millis time) {
+    form_.scheduler.advanceTo(time, [this](Timer& t) { tick(t); });
+}
+
+void EventDispatcher::catchUp(Millis time) {
+    form_.scheduler.catchUp(time, [this](Timer& t) { tick(t); });
+}
+
+}  // namespace runeshot

@@ -1,0 +1,12 @@
+#include "shell/form1.h"
+
+namespace runeshot {
+
+void Form1::Unload() {
+    unloaded_ = true;
+    Timer1.Enabled = false;
+    Timer2.Enabled = false;
+    Timer3.Enabled = false;
+}
+
+}  // namespace runeshot

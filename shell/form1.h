@@ -1,0 +1,73 @@
+#pragma once
+
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "shell/controls.h"
+#include "shell/scheduler.h"
+#include "shell/timer.h"
+
+namespace runeshot {
+
+using GraphicalControl = std::variant<Label*, Shape*, Line*>;
+
+// The one window: its controls, by the names the game's rules use, and the game's own
+// variables. The game reads and writes these; the window draws whatever they say.
+struct Form1 {
+    // Creates every control in its design-time state; the values live in ui/.
+    Form1();
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    // Declared first: the timers below read its clock.
+    Scheduler scheduler;
+
+    // Status bar, the falling letter and the time-over banner.
+    Label Label1, lblOver;
+    Label Label2, lblShooted, Label4, lblMissed, Label3, lbltime, Label6;
+    Label lblSettings, lblNew, lblPause, lblQuit;
+    Shape Shape1, Shape2;
+    Line Line1, Line2, Line3, Line4, Line5, Line6;
+    TextBox Text1;
+    Timer Timer1{scheduler}, Timer2{scheduler}, Timer3{scheduler};
+
+    // The settings panel. Its contents are placed relative to the frame; the option
+    // buttons and the game-length box belong to the window and only stand over the frame.
+    Frame Frame1;
+    Label Label5, Label7, Label8, Label9, Label10, Label11;
+    Shape Shape3, Shape4;
+    Line Line7, Line8;
+    OptionButton Option1, Option2;
+    ComboBox Combo1;
+
+    // The game's variables.
+    bool paused = false;
+    double Ttime = 0;
+    float X = 0;
+    float Y = 0;
+    double Missed = 0;
+    // Counts hits; wide enough that a long game never wraps to negative.
+    long long Shooted = 0;
+
+    // 0 normal, 1 minimized, 2 maximized; kept up to date by the window.
+    int WindowState = 0;
+
+    // Written into captions that show fractional numbers; the window sets it from the
+    // player's locale.
+    std::string DecimalSeparator = ".";
+
+    // Closes the window and stops every timer: no handler runs after this.
+    void Unload();
+    bool isUnloaded() const { return unloaded_; }
+
+    // Graphical controls of the window and of the settings panel, in painting order:
+    // the bottom of the stacking order first.
+    std::vector<GraphicalControl> windowPaintOrder();
+    std::vector<GraphicalControl> panelPaintOrder();
+
+private:
+    bool unloaded_ = false;
+};
+
+}  // namespace runeshot

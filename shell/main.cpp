@@ -1,0 +1,20 @@
+#include <QApplication>
+
+#include "game/game.h"
+#include "shell/event_dispatcher.h"
+#include "sound/sdl_sound_player.h"
+#include "ui/form_window.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+
+    runeshot::Lcg24 random;
+    runeshot::SdlSoundPlayer sound(QCoreApplication::applicationDirPath().toStdString());
+    runeshot::Game game(random, sound);
+    runeshot::EventDispatcher events(game, game);
+    events.load();
+
+    runeshot::FormWindow window(game, events);
+    window.show();
+    return QApplication::exec();
+}

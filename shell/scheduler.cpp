@@ -1,0 +1,48 @@
+#include "shell/scheduler.h"
+
+namespace runeshot {
+
+Timer::EnabledProperty& Timer::EnabledProperty::operator=(bool on) {
+    if (on && !on_) owner_.phase_ = owner_.clock_->now();
+    on_ = on;
+    return *this;
+}
+
+Timer* Scheduler::earliestDue(Millis until) const {
+    Timer* earliest = nullptr;
+    for (Timer* t : timers_) {
+        if (!t->isRunning() || t->dueAt() > until) continue;
+        if (earliest == nullptr || t->dueAt() < earliest->dueAt()) earliest = t;
+    }
+    return earliest;
+}
+
+void Scheduler::advanceTo(Millis until, const TickHandler& onTick) {
+    while (Timer* t = earliestDue(until)) {
+        if (t->dueAt() > now_) now_ = t->dueAt();
+        t->phase_ = t->dueAt();
+        onTick(*t);
+    }
+    if (until > now_) now_ = until;
+}
+
+void Scheduler::catchUp(Millis until, const TickHandler& onTick) {
+    if (until > now_) now_ = until;
+    // A timer that just ticked is next due after `until`, so each timer ticks at most once
+    // here unless a handler restarts it, which starts a fresh interval from now.
+    while (Timer* t = earliestDue(now_)) {
+        const Millis missed = (now_ - t->dueAt()) / t->Interval;
+        t->phase_ = t->dueAt() + missed * t->Interval;
+        onTick(*t);
+    }
+}
+
+std::optional<Millis> Scheduler::nextDue() const {
+    std::optional<Millis> next;
+    for (const Timer* t : timers_) {
+        if (t->isRunning() && (!next || t->dueAt() < *next)) next = t->dueAt();
+    }
+    return next;
+}
+
+}  // namespace runeshot

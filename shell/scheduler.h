@@ -1,0 +1,41 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "shell/timer.h"
+
+namespace runeshot {
+
+// Owns the time of the form's timers and decides which tick is delivered next. It never
+// reads a clock: tests move it on a virtual clock, the program feeds it monotonic time.
+class Scheduler {
+public:
+    using TickHandler = std::function<void(Timer&)>;
+
+    Millis now() const { return now_; }
+
+    // Timers due at the same moment tick in the order they were watched.
+    void watch(Timer& timer) { timers_.push_back(&timer); }
+
+    // The thread was idle until `until`: every tick that falls due is delivered at its own
+    // time, in time order, each handler running to completion before the next.
+    void advanceTo(Millis until, const TickHandler& onTick);
+
+    // The thread was busy until `until`: each timer that fell due, once or several times,
+    // delivers a single tick, and keeps its phase for the ticks after.
+    void catchUp(Millis until, const TickHandler& onTick);
+
+    // When the next tick falls due, or nothing when no timer runs.
+    std::optional<Millis> nextDue() const;
+
+private:
+    friend class Timer;
+    Timer* earliestDue(Millis until) const;
+
+    Millis now_ = 0;
+    std::vector<Timer*> timers_;
+};
+
+}  // namespace runeshot

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace runeshot {
+
+// Plays one of the game's WAV files by its file name, without waiting for it to finish.
+// A new sound cuts off the one still playing. The caller never learns whether it played.
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    virtual void play(const std::string& fileName) = 0;
+
+protected:
+    SoundPlayer() = default;
+    SoundPlayer(const SoundPlayer&) = default;
+    SoundPlayer& operator=(const SoundPlayer&) = default;
+};
+
+}  // namespace runeshot
