@@ -20,7 +20,7 @@ void Game::Timer3_Timer() {
         // No letter is dealt or counted after the banner, not even by a miss pause that
         // was under way.
         Timer2.Enabled = false;
-        missPauseHeld_ = false;
+        heldMissPause_ = HeldMissPause::none;
     }
 }
 

@@ -23,14 +23,11 @@ void Game::lblNew_Click() {
     Missed = 0;
     Ttime = textToNumber(Combo1.Text);
     lblPause.Enabled = true;
-    Timer1.Enabled = true;
+    // A new game runs even while "PAUSED" shows, so a miss pause the pause held back
+    // finishes, and the fall starts when it ends.
+    releaseHeldMissPause();
+    if (heldMissPause_ != HeldMissPause::released) Timer1.Enabled = true;
     Timer3.Enabled = true;
-    // A new game runs even while "PAUSED" shows, so a miss pause the pause held back runs
-    // on with it.
-    if (missPauseHeld_) {
-        missPauseHeld_ = false;
-        Timer2.Enabled = true;
-    }
 }
 
 void Game::Timer1_Timer() {
@@ -45,6 +42,7 @@ void Game::Timer1_Timer() {
 }
 
 void Game::Timer2_Timer() {
+    heldMissPause_ = HeldMissPause::none;
     PlaySound("boing.wav");
     NewLetter();
     Timer2.Enabled = false;

@@ -12,13 +12,9 @@ constexpr Colour pausedRed = 0x000000FFu;
 void Game::lblPause_Click() {
     if (paused) {
         paused = false;
-        if (missPauseHeld_) {
-            // The held miss pause finishes first; its end deals and restarts the fall.
-            missPauseHeld_ = false;
-            Timer2.Enabled = true;
-        } else {
-            Timer1.Enabled = true;
-        }
+        releaseHeldMissPause();
+        // A miss pause under way ends first; its end deals and restarts the fall.
+        if (!Timer2.Enabled) Timer1.Enabled = true;
         Timer3.Enabled = true;
         lblPause.ForeColor = pauseGreen;
         lblPause.Caption = "PAUSE";
@@ -29,10 +25,16 @@ void Game::lblPause_Click() {
         Timer1.Enabled = false;
         Timer3.Enabled = false;
         if (Timer2.Enabled) {
-            missPauseHeld_ = true;
+            heldMissPause_ = HeldMissPause::held;
             Timer2.Enabled = false;
         }
     }
+}
+
+void Game::releaseHeldMissPause() {
+    if (heldMissPause_ != HeldMissPause::held) return;
+    heldMissPause_ = HeldMissPause::released;
+    Timer2.Enabled = true;
 }
 
 }  // namespace runeshot

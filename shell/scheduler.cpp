@@ -2,6 +2,14 @@
 
 namespace runeshot {
 
+namespace {
+// The last time at or before `time` at which a due timer fell due: the phase it keeps after
+// one tick stands in for all the intervals it missed.
+Millis lastDueBy(const Timer& t, Millis time) {
+    return t.dueAt() + (time - t.dueAt()) / t.Interval * t.Interval;
+}
+}  // namespace
+
 Timer::EnabledProperty& Timer::EnabledProperty::operator=(bool on) {
     if (on && !on_) owner_.phase_ = owner_.clock_->now();
     on_ = on;
@@ -19,8 +27,10 @@ Timer* Scheduler::earliestDue(Millis until) const {
 
 void Scheduler::advanceTo(Millis until, const TickHandler& onTick) {
     while (Timer* t = earliestDue(until)) {
+        // A timer can be overdue here only because its Interval was changed; it ticks
+        // once, now, like a late one.
         if (t->dueAt() > now_) now_ = t->dueAt();
-        t->phase_ = t->dueAt();
+        t->phase_ = lastDueBy(*t, now_);
         onTick(*t);
     }
     if (until > now_) now_ = until;
@@ -31,8 +41,7 @@ void Scheduler::catchUp(Millis until, const TickHandler& onTick) {
     // A timer that just ticked is next due after `until`, so each timer ticks at most once
     // here unless a handler restarts it, which starts a fresh interval from now.
     while (Timer* t = earliestDue(now_)) {
-        const Millis missed = (now_ - t->dueAt()) / t->Interval;
-        t->phase_ = t->dueAt() + missed * t->Interval;
+        t->phase_ = lastDueBy(*t, now_);
         onTick(*t);
     }
 }

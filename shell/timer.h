@@ -36,7 +36,8 @@ public:
     std::string Name;
     EnabledProperty Enabled;
     // Milliseconds between ticks. A new interval applies from the last tick or start, so
-    // changing it on a running timer does not restart the current interval.
+    // changing it on a running timer does not restart the current interval; if the new due
+    // time has already passed, the timer ticks once at the next delivery.
     int Interval = 0;
 
     // The time of the next tick, meaningful only while enabled with a positive interval.
