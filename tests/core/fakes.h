@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "game/random_source.h"
+#include "sound/sound_player.h"
+
+namespace runeshot::testing {
+
+// Hands out the given draws in order, over and over, so that every deal is known.
+class FixedDraws final : public RandomSource {
+public:
+    explicit FixedDraws(std::vector<float> draws) : draws_(std::move(draws)) {}
+    float next() override { return draws_[taken_++ % draws_.size()]; }
+
+private:
+    std::vector<float> draws_;
+    std::size_t taken_ = 0;
+};
+
+// The draw r for which r x scale comes out as `product` once stored in single precision.
+inline float drawGiving(double product, double scale) {
+    return static_cast<float>(product / scale);
+}
+
+// Remembers every sound the game asked for, in order. `onPlay` lets a test look at the
+// window at the moment a sound starts.
+class RecordingSound final : public SoundPlayer {
+public:
+    void play(const std::string& fileName) override {
+        played.push_back(fileName);
+        if (onPlay) onPlay(fileName);
+    }
+
+    std::vector<std::string> played;
+    std::function<void(const std::string&)> onPlay;
+};
+
+}  // namespace runeshot::testing

@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "game/game.h"
+#include "tests/core/session.h"
+
+namespace runeshot {
+namespace {
+
+using testing::drawGiving;
+using testing::FixedDraws;
+using testing::RecordingSound;
+
+TEST(Letters, TheTableHoldsUpperThenLowerCaseLetters) {
+    Module1 module;
+    module.FillLetters();
+    ASSERT_EQ(module.Letters.size(), 52u);
+    EXPECT_EQ(module.Letters[0], "A");
+    EXPECT_EQ(module.Letters[25], "Z");
+    EXPECT_EQ(module.Letters[26], "a");
+    EXPECT_EQ(module.Letters[51], "z");
+}
+
+// Each case gives the two products the draws make: r x 8500 for the column, r x 51 for the
+// letter. No single-precision r gives r x 51 = 3.5 exactly, so that tie is left to the
+// rounding test.
+TEST(Letters, ADealPlacesTheLetterTheTwoDrawsChoose) {
+    struct Case {
+        double column, index;
+        float left;
+        const char* letter;
+    };
+    const Case cases[] = {
+        {0, 0, 0, "F"},       {8200, 10, 5000, "K"},    {8000, 10, 8000, "K"},
+        {300, 10, 250, "K"},  {40, 10, 40, "K"},        {55, 10, 55, "K"},
+        {500, 10, 500, "K"},  {499, 10, 449, "K"},      {56, 10, 6, "K"},
+        {100, 0.7, 50, "G"},  {100, 2.5, 50, "C"},      {100, 50.5, 50, "y"},
+        {100, 50.6, 50, "z"}, {100, 1, 50, "B"},        {100, 25.5, 50, "a"},
+    };
+    for (const Case& c : cases) {
+        FixedDraws draws({drawGiving(c.column, 8500), drawGiving(c.index, 51)});
+        RecordingSound sound;
+        Game game(draws, sound);
+        game.Form_Load();
+        game.Label1.ForeColor = testing::red;
+        game.NewLetter();
+        SCOPED_TRACE(::testing::Message() << "r x 8500 = " << c.column << ", r x 51 = " << c.index);
+        EXPECT_EQ(game.Label1.Left, c.left);
+        EXPECT_EQ(game.X, c.left);
+        EXPECT_EQ(game.Label1.Caption, c.letter);
+        EXPECT_EQ(game.Label1.Top, 360);
+        EXPECT_TRUE(game.Label1.Visible);
+        EXPECT_EQ(game.Label1.ForeColor, testing::white);
+    }
+}
+
+TEST(Letters, EveryRunDealsTheSameLettersAndNeverAnA) {
+    Lcg24 firstRun, secondRun;
+    RecordingSound sound;
+    Game first(firstRun, sound), second(secondRun, sound);
+    first.Form_Load();
+    second.Form_Load();
+    std::set<std::string> dealt;
+    for (int deal = 0; deal < 1'000'000; ++deal) {
+        first.NewLetter();
+        second.NewLetter();
+        ASSERT_EQ(first.Label1.Caption, second.Label1.Caption) << "deal " << deal;
+        ASSERT_EQ(first.Label1.Left, second.Label1.Left) << "deal " << deal;
+        ASSERT_NE(first.Label1.Caption, "A") << "deal " << deal;
+        ASSERT_GE(first.Label1.Left, 0);
+        ASSERT_LE(first.Label1.Left, 8000);
+        dealt.insert(first.Label1.Caption);
+    }
+    EXPECT_EQ(dealt.size(), 51u);
+    EXPECT_TRUE(sound.played.empty());
+}
+
+}  // namespace
+}  // namespace runeshot

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "game/game.h"
+#include "shell/event_dispatcher.h"
+#include "tests/core/fakes.h"
+
+namespace runeshot::testing {
+
+constexpr Colour white = 0x00FFFFFFu;
+constexpr Colour red = 0x000000FFu;
+constexpr Colour pauseGreen = 0x00C0FFC0u;
+
+// A started program on the virtual clock at 0 ms, with known draws (by default every
+// letter dealt is "F" at Left 4250) and a recording sound player.
+struct Session {
+    explicit Session(std::vector<float> draws = {drawGiving(4250, 8500), drawGiving(5.1, 51)})
+        : random(std::move(draws)) {
+        events.load();
+    }
+
+    void click(const Label& label) { EXPECT_TRUE(events.click(label)) << label.Name; }
+    void type(char c) { events.keyPress(static_cast<unsigned char>(c)); }
+    // Idle until the absolute time `ms`, delivering every tick due by then.
+    void at(Millis ms) { events.advanceTo(ms); }
+    bool timersStopped() const { return !game.scheduler.nextDue().has_value(); }
+    const std::vector<std::string>& played() const { return sound.played; }
+
+    void openSettings() { click(game.lblSettings); }
+    void chooseSpeed(bool fast) {
+        game.Option1.Value = !fast;
+        game.Option2.Value = fast;
+    }
+
+    FixedDraws random;
+    RecordingSound sound;
+    Game game{random, sound};
+    EventDispatcher events{game, game};
+};
+
+using Sounds = std::vector<std::string>;
+
+}  // namespace runeshot::testing
