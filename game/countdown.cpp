@@ -4,7 +4,7 @@
 namespace runeshot {
 
 void Game::Timer3_Timer() {
-    Ttime = Ttime - 1;
+    Ttime = subtractInShownDigits(Ttime, 1);
     // A length typed as a fraction, as zero or as a negative number steps past zero
     // without landing on it; the game ends there all the same.
     if (Ttime < 0) Ttime = 0;

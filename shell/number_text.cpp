@@ -130,6 +130,23 @@ double textToNumber(std::string_view text) {
     return readDecimal(s);
 }
 
+double subtractInShownDigits(double from, double amount) {
+    const double difference = from - amount;
+    const double scale = std::fmax(std::fabs(from), std::fabs(amount));
+    if (scale == 0 || !std::isfinite(scale) || !std::isfinite(difference)) return difference;
+    // Quantum: one unit in the fifteenth significant digit of the larger operand. The
+    // scaled value stays below 10^15, well inside a double's exact integers.
+    const int quantumExponent = static_cast<int>(std::floor(std::log10(scale))) - 14;
+    if (quantumExponent < 0) {
+        const double inverse = std::pow(10.0, -quantumExponent);
+        if (!std::isfinite(inverse)) return difference;
+        return std::round(difference * inverse) / inverse;
+    }
+    const double quantum = std::pow(10.0, quantumExponent);
+    const double rounded = std::round(difference / quantum) * quantum;
+    return std::isfinite(rounded) ? rounded : difference;
+}
+
 long long roundHalfEven(double value) {
     // nearbyint rounds in the current mode, which is to-nearest-even unless someone
     // changed it; the game never does.

@@ -17,6 +17,11 @@ std::string numberToText(double value, std::string_view decimalSeparator = ".");
 // finite value of its sign.
 double textToNumber(std::string_view text);
 
+// from - amount, rounded at the fifteenth significant digit of the larger operand: the digits
+// a caption can show. Counting 12.3 down by whole seconds then ends on 0.3, where plain
+// binary arithmetic leaves 0.3000000000000007 and a caption would show its tail.
+double subtractInShownDigits(double from, double amount);
+
 // Rounds to the nearest whole number, ties to the even one (5.5 -> 6, 6.5 -> 6).
 long long roundHalfEven(double value);
 

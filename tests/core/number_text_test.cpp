@@ -71,6 +71,21 @@ TEST(NumberShower, ShowsAtMostFifteenDigitsWithoutTrailingZeros) {
     EXPECT_EQ(numberToText(100, ","), "100");
 }
 
+TEST(Countdown, SubtractsWholeSecondsWithoutLeavingBinaryDust) {
+    double left = 12.3;
+    std::string shown;
+    for (int tick = 0; tick < 12; ++tick) {
+        left = subtractInShownDigits(left, 1);
+        shown += numberToText(left) + ' ';
+    }
+    EXPECT_EQ(shown, "11.3 10.3 9.3 8.3 7.3 6.3 5.3 4.3 3.3 2.3 1.3 0.3 ");
+    EXPECT_EQ(numberToText(subtractInShownDigits(1.00000000001, 1)), "1e-11");
+    EXPECT_EQ(subtractInShownDigits(100, 1), 99);
+    EXPECT_EQ(subtractInShownDigits(largest, 1), largest);
+    EXPECT_EQ(subtractInShownDigits(-largest, 1), -largest);
+    EXPECT_EQ(subtractInShownDigits(1e-300, 0), 1e-300);
+}
+
 TEST(IndexRounding, RoundsTiesToTheEvenIndex) {
     const std::pair<double, long long> cases[] = {
         {5.5, 6}, {6.5, 6}, {1.5, 2}, {50.5, 50}, {2.5, 2}, {3.5, 4},
