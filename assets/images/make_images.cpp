@@ -1,0 +1,225 @@
+// Draws the window's starfield and icon from a fixed seed, so every build embeds the same
+// pictures. Usage: make_images STARFIELD.bmp ICON.bmp
+//
+// The starfield uses 32 colours in two interleaved sets of 16 levels: greys (16k, 16k, 16k)
+// and faint violets (16k+15, 16k+8, 16k+15). Four pixels in five stay black; the rest are a
+// faint speckle spread evenly over the field and about 270 small stars.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int fieldWidth = 665;
+constexpr int fieldHeight = 364;
+constexpr int starCount = 270;
+constexpr double blackShare = 0.8;
+// Share of speckle pixels bright enough to pass a quarter of full intensity; with the
+// stars it makes about one pixel in sixty a bright one.
+constexpr double brightSpeckleShare = 0.055;
+
+class Rng {
+public:
+    explicit Rng(std::uint32_t seed) : state_(seed) {}
+    double unit() {
+        state_ = state_ * 1664525u + 1013904223u;
+        return (state_ >> 8) / 16777216.0;
+    }
+    int below(int n) { return static_cast<int>(unit() * n); }
+
+private:
+    std::uint32_t state_;
+};
+
+struct Rgb {
+    std::uint8_t r = 0, g = 0, b = 0;
+};
+
+Rgb level(int k, bool violet) {
+    const int v = 16 * k;
+    if (!violet) return {std::uint8_t(v), std::uint8_t(v), std::uint8_t(v)};
+    return {std::uint8_t(v + 15), std::uint8_t(v + 8), std::uint8_t(v + 15)};
+}
+
+bool isBlack(const Rgb& c) { return c.r == 0 && c.g == 0 && c.b == 0; }
+
+void put16(std::string& out, unsigned v) {
+    out += char(v & 0xFF);
+    out += char((v >> 8) & 0xFF);
+}
+
+void put32(std::string& out, unsigned v) {
+    put16(out, v & 0xFFFF);
+    put16(out, v >> 16);
+}
+
+std::string bmpHeader(int width, int height, int bitsPerPixel, int paletteSize, int rowBytes) {
+    const unsigned pixelOffset = 14 + 40 + 4 * paletteSize;
+    const unsigned imageSize = unsigned(rowBytes) * unsigned(height);
+    std::string out = "BM";
+    put32(out, pixelOffset + imageSize);
+    put32(out, 0);
+    put32(out, pixelOffset);
+    put32(out, 40);
+    put32(out, unsigned(width));
+    put32(out, unsigned(height));
+    put16(out, 1);
+    put16(out, unsigned(bitsPerPixel));
+    put32(out, 0);
+    put32(out, imageSize);
+    put32(out, 3780);  // 96 dots per inch
+    put32(out, 3780);
+    put32(out, unsigned(paletteSize));
+    put32(out, 0);
+    return out;
+}
+
+bool writeFile(const char* path, const std::string& bytes) {
+    std::ofstream file(path, std::ios::binary);
+    file.write(bytes.data(), std::streamsize(bytes.size()));
+    return bool(file);
+}
+
+std::vector<Rgb> drawStarfield() {
+    std::vector<Rgb> field(fieldWidth * fieldHeight);
+    Rng rng(0x52554E45u);
+    auto at = [&](int x, int y) -> Rgb& { return field[y * fieldWidth + x]; };
+
+    // A star is a bright core with a few dimmer pixels clinging to it; small stars are the
+    // most common.
+    int starPixels = 0;
+    for (int s = 0; s < starCount; ++s) {
+        const int cx = 1 + rng.below(fieldWidth - 2);
+        const int cy = 1 + rng.below(fieldHeight - 2);
+        const double u = rng.unit();
+        const int size = 1 + static_cast<int>(u * u * 12);
+        const bool violet = rng.unit() < 0.5;
+        const int core = 10 + rng.below(6);
+        int x = cx, y = cy;
+        for (int p = 0; p < size; ++p) {
+            const int fade = std::min(core - 2, p == 0 ? 0 : 3 + rng.below(5));
+            const Rgb colour = level(core - fade, violet);
+            Rgb& pixel = at(x, y);
+            if (isBlack(pixel)) ++starPixels;
+            // A dim pixel never covers a brighter one, the star's own core included.
+            if (pixel.r < colour.r) pixel = colour;
+            x = std::clamp(cx + rng.below(3) - 1, 0, fieldWidth - 1);
+            y = std::clamp(cy + rng.below(3) - 1, 0, fieldHeight - 1);
+            if (p >= 8) {
+                x = std::clamp(x + rng.below(3) - 1, 0, fieldWidth - 1);
+                y = std::clamp(y + rng.below(3) - 1, 0, fieldHeight - 1);
+            }
+        }
+    }
+
+    // The speckle fills the black that the stars left up to one pixel in five.
+    const int total = fieldWidth * fieldHeight;
+    const double speckleChance =
+        ((1.0 - blackShare) * total - starPixels) / (total - starPixels);
+    for (Rgb& pixel : field) {
+        if (!isBlack(pixel) || rng.unit() >= speckleChance) continue;
+        const bool violet = rng.unit() < 0.5;
+        // The darkest violet, (15, 8, 15), is not black. Grey 16k passes a quarter of full
+        // intensity from k = 5, violet from k = 4.
+        int k = violet ? rng.below(4) : 1 + rng.below(3);
+        if (rng.unit() < brightSpeckleShare) k = violet ? 4 + rng.below(2) : 5;
+        pixel = level(k, violet);
+    }
+
+    return field;
+}
+
+std::string starfieldBmp(const std::vector<Rgb>& field) {
+    const int rowBytes = (fieldWidth * 3 + 3) / 4 * 4;
+    std::string out = bmpHeader(fieldWidth, fieldHeight, 24, 0, rowBytes);
+    for (int y = fieldHeight - 1; y >= 0; --y) {
+        std::string row;
+        for (int x = 0; x < fieldWidth; ++x) {
+            const Rgb& c = field[y * fieldWidth + x];
+            row += char(c.b);
+            row += char(c.g);
+            row += char(c.r);
+        }
+        row.resize(rowBytes, '\0');
+        out += row;
+    }
+    return out;
+}
+
+// The icon: a yellow rune stave inside a green target ring, on a dark blue ground, in the
+// sixteen colours of the classic palette.
+std::string iconBmp() {
+    constexpr int size = 32;
+    constexpr std::array<Rgb, 16> palette{{{0, 0, 0},
+                                           {128, 0, 0},
+                                           {0, 128, 0},
+                                           {128, 128, 0},
+                                           {0, 0, 128},
+                                           {128, 0, 128},
+                                           {0, 128, 128},
+                                           {192, 192, 192},
+                                           {128, 128, 128},
+                                           {255, 0, 0},
+                                           {0, 255, 0},
+                                           {255, 255, 0},
+                                           {0, 0, 255},
+                                           {255, 0, 255},
+                                           {0, 255, 255},
+                                           {255, 255, 255}}};
+    enum : std::uint8_t { black = 0, darkGreen = 2, navy = 4, grey = 8, green = 10, yellow = 11 };
+
+    std::array<std::array<std::uint8_t, size>, size> px{};
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const double dx = x - 15.5, dy = y - 15.5;
+            const double r = std::sqrt(dx * dx + dy * dy);
+            std::uint8_t c = r < 15.5 ? navy : black;
+            if (r >= 12.5 && r < 14.5) c = green;
+            if ((x == 15 || x == 16 || y == 15 || y == 16) && r >= 14.5 && r < 15.8) c = darkGreen;
+            px[y][x] = c;
+        }
+    }
+    // A stave with two branches rising to the right: the rune of the name.
+    for (int y = 7; y <= 24; ++y) {
+        px[y][12] = yellow;
+        px[y][13] = yellow;
+    }
+    for (int i = 0; i <= 6; ++i) {
+        px[8 + i][14 + i] = yellow;
+        px[13 + i][14 + i] = yellow;
+        px[9 + i][14 + i] = grey;
+        px[14 + i][14 + i] = grey;
+    }
+
+    const int rowBytes = size / 2;
+    std::string out = bmpHeader(size, size, 4, 16, rowBytes);
+    for (const Rgb& c : palette) {
+        out += char(c.b);
+        out += char(c.g);
+        out += char(c.r);
+        out += '\0';
+    }
+    for (int y = size - 1; y >= 0; --y) {
+        for (int x = 0; x < size; x += 2) out += char(px[y][x] << 4 | px[y][x + 1]);
+    }
+    return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s STARFIELD.bmp ICON.bmp\n", argv[0]);
+        return 2;
+    }
+    if (!writeFile(argv[1], starfieldBmp(drawStarfield())) || !writeFile(argv[2], iconBmp())) {
+        std::fprintf(stderr, "make_images: cannot write the pictures\n");
+        return 1;
+    }
+    return 0;
+}
