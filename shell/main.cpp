@@ -16,5 +16,8 @@ int main(int argc, char** argv) {
 
     runeshot::FormWindow window(game, events);
     window.show();
+    // Without a window manager nothing gives the new window the keyboard; ask for it, so
+    // the player can type into the input line at once.
+    window.activateWindow();
     return QApplication::exec();
 }

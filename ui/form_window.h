@@ -1,29 +1,59 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
 #include "shell/event_dispatcher.h"
+#include "ui/qt_text_measure.h"
 #include "ui/tick_driver.h"
+
+class QComboBox;
+class QRadioButton;
 
 namespace runeshot {
 
+class InputLine;
+class SettingsPanel;
+
 // The game's one window: draws the form's controls and hands clicks, keys and ticks to
-// the event table.
+// the event table. Graphical controls (labels, shapes, lines) are painted on the window;
+// windowed controls are real widgets, named after their controls, kept in step with the
+// form after every event, and what the player changes in them is written back.
 class FormWindow : public QWidget {
     Q_OBJECT
 public:
     FormWindow(Form1& form, EventDispatcher& events, QWidget* parent = nullptr);
 
+    // The label that a click at `point` lands on: the topmost visible, enabled label there.
+    // The open settings panel covers the window's own labels.
+    const Label* labelAt(QPoint point) const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void createWidgets();
+    void typed(int KeyAscii);
     // After every event: show what the handlers changed and arm the next tick.
     void afterEvent();
+    void syncWidgets();
+    void handFocusToInputLine();
 
     Form1& form_;
     EventDispatcher& events_;
     TickDriver ticks_;
+    QtTextMeasure measure_;
+    QPixmap starfield_;
+    InputLine* text1_ = nullptr;
+    SettingsPanel* frame1_ = nullptr;
+    QRadioButton* option1_ = nullptr;
+    QRadioButton* option2_ = nullptr;
+    QComboBox* combo1_ = nullptr;
+    const Label* pressed_ = nullptr;
 };
 
 }  // namespace runeshot

@@ -1,0 +1,148 @@
+#include "ui/control_painter.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QPainter>
+#include <QPalette>
+#include <qdrawutil.h>
+
+#include "ui/fonts.h"
+
+namespace runeshot {
+
+namespace {
+
+constexpr double twipsPerPixel = 15.0;
+// A bordered label's sunken edge is two pixels deep; its caption starts inside it.
+constexpr int sunkenEdge = 2;
+
+Qt::Alignment horizontalAlignment(Alignment alignment) {
+    switch (alignment) {
+    case Alignment::Right: return Qt::AlignRight;
+    case Alignment::Center: return Qt::AlignHCenter;
+    case Alignment::Left: break;
+    }
+    return Qt::AlignLeft;
+}
+
+// The sunken edge in the standard desktop colours, whatever theme the desktop uses.
+QPalette sunkenEdgePalette() {
+    QPalette palette;
+    palette.setColor(QPalette::Light, QColor(255, 255, 255));
+    palette.setColor(QPalette::Midlight, QColor(192, 192, 192));
+    palette.setColor(QPalette::Dark, QColor(128, 128, 128));
+    palette.setColor(QPalette::Shadow, QColor(0, 0, 0));
+    return palette;
+}
+
+void paintLabel(QPainter& painter, const Label& label, const TextMeasure& measure) {
+    QRect rect = labelPixelRect(label, measure);
+    if (label.BorderStyle == 1) {
+        qDrawWinPanel(&painter, rect, sunkenEdgePalette(), true);
+        rect.adjust(sunkenEdge, sunkenEdge, -sunkenEdge, -sunkenEdge);
+    }
+    if (label.BackStyle == 1) painter.fillRect(rect, qtColour(resolveColour(label.BackColor)));
+
+    // An auto-sized label holds its caption on one line; any other breaks it at spaces and
+    // clips what still does not fit.
+    int flags = int(horizontalAlignment(label.Alignment) | Qt::AlignTop);
+    if (!label.AutoSize) flags |= Qt::TextWordWrap;
+    const QString caption = QString::fromStdString(label.Caption);
+
+    painter.save();
+    painter.setClipRect(rect, Qt::IntersectClip);
+    painter.setFont(qtFont(label.Font));
+    if (label.Enabled) {
+        painter.setPen(qtColour(resolveColour(label.ForeColor)));
+        painter.drawText(rect, flags, caption);
+    } else {
+        // The toolkit's disabled look: grey text etched into the surface.
+        const QPalette palette = QApplication::palette();
+        painter.setPen(palette.color(QPalette::Disabled, QPalette::Light));
+        painter.drawText(rect.translated(1, 1), flags, caption);
+        painter.setPen(palette.color(QPalette::Disabled, QPalette::WindowText));
+        painter.drawText(rect, flags, caption);
+    }
+    painter.restore();
+}
+
+void paintShape(QPainter& painter, const Shape& shape) {
+    const QRect bounds = pixelRect({shape.Left, shape.Top, shape.Width, shape.Height});
+    QRect rect = bounds;
+    if (shape.Kind == ShapeKind::Circle || shape.Kind == ShapeKind::Square) {
+        // The largest circle or square that fits, centred in the control's rectangle.
+        const int side = std::min(bounds.width(), bounds.height());
+        rect = QRect(0, 0, side, side);
+        rect.moveCenter(bounds.center());
+    }
+    // Outline and fill share one pixel grid: the outline runs on the rectangle's edge
+    // pixels, so it is drawn one pixel short of the far edges.
+    const QRect outline = rect.adjusted(0, 0, -1, -1);
+    const int radius = std::min(rect.width(), rect.height()) / 4;
+
+    auto draw = [&](const QPen& pen, const QBrush& brush) {
+        painter.setPen(pen);
+        painter.setBrush(brush);
+        switch (shape.Kind) {
+        case ShapeKind::Oval:
+        case ShapeKind::Circle: painter.drawEllipse(outline); break;
+        case ShapeKind::RoundedRectangle: painter.drawRoundedRect(outline, radius, radius); break;
+        case ShapeKind::Rectangle:
+        case ShapeKind::Square: painter.drawRect(outline); break;
+        }
+    };
+
+    if (shape.BackStyle == 1) draw(Qt::NoPen, qtColour(resolveColour(shape.BackColor)));
+    const QColor fill = qtColour(resolveColour(shape.FillColor));
+    switch (shape.FillStyle) {
+    case FillStyle::Transparent: break;
+    case FillStyle::Solid: draw(Qt::NoPen, QBrush(fill, Qt::SolidPattern)); break;
+    case FillStyle::HorizontalLine: draw(Qt::NoPen, QBrush(fill, Qt::HorPattern)); break;
+    case FillStyle::VerticalLine: draw(Qt::NoPen, QBrush(fill, Qt::VerPattern)); break;
+    case FillStyle::UpwardDiagonal: draw(Qt::NoPen, QBrush(fill, Qt::BDiagPattern)); break;
+    case FillStyle::DownwardDiagonal: draw(Qt::NoPen, QBrush(fill, Qt::FDiagPattern)); break;
+    case FillStyle::Cross: draw(Qt::NoPen, QBrush(fill, Qt::CrossPattern)); break;
+    case FillStyle::DiagonalCross: draw(Qt::NoPen, QBrush(fill, Qt::DiagCrossPattern)); break;
+    }
+    draw(QPen(qtColour(resolveColour(shape.BorderColor)), 0), Qt::NoBrush);
+}
+
+void paintLine(QPainter& painter, const Line& line) {
+    painter.setPen(QPen(qtColour(resolveColour(line.BorderColor)), 0));
+    painter.drawLine(pixelsFromTwips(line.X1), pixelsFromTwips(line.Y1),
+                     pixelsFromTwips(line.X2), pixelsFromTwips(line.Y2));
+}
+
+}  // namespace
+
+int pixelsFromTwips(Twips twips) { return qRound(twips / twipsPerPixel); }
+
+QRect pixelRect(const TwipsRect& rect) {
+    return {pixelsFromTwips(rect.Left), pixelsFromTwips(rect.Top), pixelsFromTwips(rect.Width),
+            pixelsFromTwips(rect.Height)};
+}
+
+QColor qtColour(Colour colour) { return {redOf(colour), greenOf(colour), blueOf(colour)}; }
+
+QRect labelPixelRect(const Label& label, const TextMeasure& measure) {
+    return pixelRect(labelRect(label, measure));
+}
+
+void paintControls(QPainter& painter, const std::vector<GraphicalControl>& controls,
+                   const TextMeasure& measure) {
+    // The form's controls are drawn on whole pixels, unsmoothed, as the designer placed them.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBackgroundMode(Qt::TransparentMode);
+    for (const GraphicalControl& control : controls) {
+        if (const Label* const* label = std::get_if<Label*>(&control)) {
+            if ((*label)->Visible) paintLabel(painter, **label, measure);
+        } else if (const Shape* const* shape = std::get_if<Shape*>(&control)) {
+            if ((*shape)->Visible) paintShape(painter, **shape);
+        } else if (const Line* const* line = std::get_if<Line*>(&control)) {
+            if ((*line)->Visible) paintLine(painter, **line);
+        }
+    }
+}
+
+}  // namespace runeshot

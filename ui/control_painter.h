@@ -1,0 +1,30 @@
+#pragma once
+
+#include <vector>
+
+#include <QColor>
+#include <QRect>
+
+#include "shell/form1.h"
+#include "shell/text_measure.h"
+
+class QPainter;
+
+namespace runeshot {
+
+// Twips to the window's logical pixels (15 to a pixel at 96 dpi). Letters fall to places
+// that are no multiple of 15; they are rounded to the nearest pixel.
+int pixelsFromTwips(Twips twips);
+QRect pixelRect(const TwipsRect& rect);
+
+QColor qtColour(Colour colour);
+
+// The rectangle a label takes on the screen, auto-sized by its caption where it says so.
+QRect labelPixelRect(const Label& label, const TextMeasure& measure);
+
+// Paints labels, shapes and lines in the order given, the first at the bottom, onto the
+// surface that holds them (the window, or the settings panel for its own controls).
+void paintControls(QPainter& painter, const std::vector<GraphicalControl>& controls,
+                   const TextMeasure& measure);
+
+}  // namespace runeshot

@@ -1,0 +1,21 @@
+#include "ui/settings_panel.h"
+
+#include <QPainter>
+
+#include "ui/control_painter.h"
+
+namespace runeshot {
+
+SettingsPanel::SettingsPanel(Form1& form, const TextMeasure& measure, QWidget* parent)
+    : QWidget(parent), form_(form), measure_(measure) {
+    setGeometry(pixelRect({form.Frame1.Left, form.Frame1.Top, form.Frame1.Width,
+                           form.Frame1.Height}));
+}
+
+void SettingsPanel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), qtColour(resolveColour(form_.Frame1.BackColor)));
+    paintControls(painter, form_.panelPaintOrder(), measure_);
+}
+
+}  // namespace runeshot
