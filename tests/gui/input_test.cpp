@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QInputMethodEvent>
+
+#include "tests/gui/game_window.h"
+#include "ui/fonts.h"
+
+namespace runeshot {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+TEST(WindowInput, AClickIsAPressAndReleaseOnTheSameEnabledClickableLabel) {
+    GameWindow w;
+    // The gap between "NEW" and "GAME" is transparent, yet it belongs to the label.
+    const QRect newGame = labelPixelRect(w.game.lblNew, w.measure);
+    const QFontMetrics metrics(qtFont(w.game.lblNew.Font));
+    const QPoint gap(newGame.left() + metrics.horizontalAdvance("NEW") + 1, newGame.center().y());
+    ASSERT_FALSE(near(w.render().pixel(gap), qtColour(w.game.lblNew.ForeColor), 60));
+    w.click(gap);
+    EXPECT_EQ(w.events.calls, Calls{"lblNew_Click"});
+    EXPECT_TRUE(w.game.Timer1.Enabled);
+    EXPECT_TRUE(w.game.Timer3.Enabled);
+
+    QTest::mousePress(&w.window, Qt::LeftButton, {}, w.centreOf(w.game.lblPause));
+    QTest::mouseRelease(&w.window, Qt::LeftButton, {}, w.centreOf(w.game.lblQuit));
+    w.click(w.game.Label2);
+    w.click(QPoint(300, 200));
+    w.game.lblPause.Enabled = false;
+    w.click(w.game.lblPause);
+    EXPECT_EQ(w.events.calls, Calls{"lblNew_Click"});
+    EXPECT_FALSE(w.game.paused);
+    EXPECT_FALSE(w.game.isUnloaded());
+}
+
+TEST(WindowInput, EveryTypedCharacterReachesTheJudgeBeforeTheLineIsEdited) {
+    GameWindow w;
+    QLineEdit* line = w.text1();
+    ASSERT_TRUE(line->hasFocus());
+    const std::string start = "PRESS THE RIGHT KEY";
+
+    QTest::keyClick(line, 'G');
+    QTest::keyClick(line, 'g');
+    QTest::keyClick(line, '7');
+    QTest::keyClick(line, Qt::Key_Shift);
+    QTest::keyClick(line, Qt::Key_End);
+    QTest::keyClick(line, Qt::Key_Backspace);
+    QTest::keyClick(line, Qt::Key_Left);
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("\u00e9"));
+    QApplication::sendEvent(line, &composed);
+    QTest::keyClick(line, 'x');
+
+    EXPECT_EQ(w.events.keys, (std::vector<int>{71, 103, 55, 8, 233, 120}));
+    // The line was full when the letters came, and the Backspace was judged before it
+    // removed the last character.
+    EXPECT_EQ(w.events.textWhenJudged[3], start);
+    EXPECT_EQ(w.game.Text1.Text, "PRESS THE RIGHT K\u00e9E");
+    EXPECT_EQ(line->text().toStdString(), w.game.Text1.Text);
+    EXPECT_EQ(line->text().size(), 19);
+    // "G" was the letter waiting at start: the first key scored, the others missed.
+    EXPECT_EQ(w.game.lblShooted.Caption, "1");
+    EXPECT_EQ(w.sound.played.front(), "shooted.wav");
+    EXPECT_EQ(w.sound.played.size(), 6u);
+}
+
+TEST(WindowInput, SettingsWidgetsWriteBackAndHandTheFocusBackToTheInputLine) {
+    GameWindow w;
+    w.click(w.game.lblSettings);
+    ASSERT_TRUE(w.combo1()->isVisible());
+    QTest::mouseClick(w.option("Option2"), Qt::LeftButton);
+    EXPECT_TRUE(w.game.Option2.Value);
+    EXPECT_FALSE(w.game.Option1.Value);
+
+    QLineEdit* lengthBox = w.combo1()->lineEdit();
+    QTest::mouseClick(lengthBox, Qt::LeftButton);
+    ASSERT_TRUE(lengthBox->hasFocus());
+    lengthBox->selectAll();
+    QTest::keyClicks(lengthBox, "250");
+    EXPECT_EQ(w.game.Combo1.Text, "250");
+    w.combo1()->setCurrentIndex(2);
+    EXPECT_EQ(w.game.Combo1.Text, "300");
+    EXPECT_EQ(w.combo1()->count(), 3);
+
+    w.clickOnPanel(w.game.Label9);
+    EXPECT_EQ(w.events.calls, (Calls{"lblSettings_Click", "Label9_Click"}));
+    EXPECT_EQ(w.game.Timer1.Interval, 100);
+    EXPECT_EQ(w.game.Ttime, 300);
+    EXPECT_FALSE(w.combo1()->isVisible());
+    EXPECT_FALSE(w.option("Option1")->isVisible());
+    EXPECT_TRUE(w.text1()->hasFocus());
+    // Taken back quietly: the next letter is judged without wiping the line.
+    EXPECT_FALSE(w.text1()->hasSelectedText());
+
+    w.window.setWindowState(Qt::WindowMinimized);
+    EXPECT_EQ(w.game.WindowState, 1);
+    w.window.setWindowState(Qt::WindowNoState);
+    EXPECT_EQ(w.game.WindowState, 0);
+
+    w.window.close();
+    EXPECT_TRUE(w.game.isUnloaded());
+    EXPECT_FALSE(w.game.Timer1.Enabled);
+}
+
+// A one-second game: a hit, a wrong key, time over, a new game and QUIT, all through the
+// window's own widgets.
+TEST(WindowInput, AShortGamePlaysThroughTheWindow) {
+    GameWindow w;
+    w.click(w.game.lblSettings);
+    w.combo1()->lineEdit()->selectAll();
+    QTest::keyClicks(w.combo1()->lineEdit(), "1");
+    w.clickOnPanel(w.game.Label9);
+    ASSERT_TRUE(w.game.Timer3.Enabled);
+
+    QLineEdit* line = w.text1();
+    QTest::keyClick(line, w.game.Label1.Caption.at(0));
+    EXPECT_EQ(w.game.lblShooted.Caption, "1");
+    QTest::keyClick(line, ' ');
+    EXPECT_EQ(w.sound.played, (std::vector<std::string>{"shooted.wav", "wrong.wav"}));
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !line->isEnabled(); }, 10000));
+    EXPECT_TRUE(w.game.lblOver.Visible);
+    EXPECT_EQ(w.game.lbltime.Caption, "0");
+    EXPECT_FALSE(line->hasFocus());
+    const QRect banner = labelPixelRect(w.game.lblOver, w.measure);
+    EXPECT_GT(countColour(w.render(), banner, QColor(255, 255, 0), 8), 500);
+
+    w.click(w.game.lblNew);
+    EXPECT_TRUE(line->isEnabled());
+    EXPECT_TRUE(line->hasFocus());
+
+    w.click(w.game.lblQuit);
+    EXPECT_TRUE(w.game.isUnloaded());
+    EXPECT_TRUE(w.game.module1.Letters.empty());
+    EXPECT_FALSE(w.window.isVisible());
+}
+
+}  // namespace
+}  // namespace runeshot
