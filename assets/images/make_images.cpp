@@ -21,7 +21,7 @@ constexpr int starCount = 270;
 constexpr double blackShare = 0.8;
 // Share of speckle pixels bright enough to pass a quarter of full intensity; with the
 // stars it makes about one pixel in sixty a bright one.
-constexpr double brightSpeckleShare = 0.055;
+constexpr double brightSpeckleShare = 0.065;
 
 class Rng {
 public:
