@@ -20,3 +20,46 @@ deps:
 
 test-deps:
 	tools/install-deps test
+
+# Sanitized and fuzzed builds live in folders of their own.
+ASAN_BUILD_DIR ?= build-asan
+FUZZ_BUILD_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := game_length game_events
+
+# Qt, fontconfig and D-Bus keep caches for the life of the process; LeakSanitizer leaves
+# those alone and still reports every leak of the program's own code.
+SANITIZER_ENV := \
+	ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0
+
+.PHONY: sanitize fuzz
+
+# The whole test suite with AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer.
+# Test discovery runs the test programs while building, so the build gets the options too.
+sanitize: test-deps
+	cmake -S . -B $(ASAN_BUILD_DIR) -DRUNESHOT_SANITIZE=ON
+	$(SANITIZER_ENV) cmake --build $(ASAN_BUILD_DIR) -j$(JOBS)
+	cd $(ASAN_BUILD_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j$(JOBS)
+
+# Fuzzes each target for FUZZ_SECONDS from its hand-written seeds and kept corpus, then keeps
+# in tests/fuzz/corpus/<target> the smallest set of inputs that reaches every edge reached so
+# far; the normal test run replays seeds and corpus. Inputs that break a rule are left in
+# $(FUZZ_BUILD_DIR)/fuzz-artifacts.
+fuzz:
+	tools/install-deps fuzz
+	cmake -S . -B $(FUZZ_BUILD_DIR) -DCMAKE_CXX_COMPILER=clang++ -DRUNESHOT_FUZZ=ON
+	cmake --build $(FUZZ_BUILD_DIR) -j$(JOBS) --target $(FUZZ_TARGETS:%=%_fuzz)
+	set -e; for t in $(FUZZ_TARGETS); do \
+	  fuzzer=$(FUZZ_BUILD_DIR)/tests/fuzz/$${t}_fuzz; \
+	  seeds=tests/fuzz/seeds/$$t; kept=tests/fuzz/corpus/$$t; \
+	  found=$(FUZZ_BUILD_DIR)/fuzz-corpus/$$t; fresh=$(FUZZ_BUILD_DIR)/fuzz-merged/$$t; \
+	  mkdir -p $$kept $$found $(FUZZ_BUILD_DIR)/fuzz-artifacts; \
+	  $$fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=1024 -timeout=10 \
+	    -artifact_prefix=$(FUZZ_BUILD_DIR)/fuzz-artifacts/$$t- $$found $$seeds $$kept; \
+	  rm -rf $$fresh; mkdir -p $$fresh; \
+	  $$fuzzer -merge=1 -use_counters=0 $$fresh $$kept $$found; \
+	  rm -f $$kept/*; cp $$fresh/* $$kept/; \
+	  echo "$$t: $$(ls $$kept | wc -l) inputs kept in $$kept"; \
+	done
