@@ -9,7 +9,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
 
     runeshot::Lcg24 random;
-    runeshot::SdlSoundPlayer sound(QCoreApplication::applicationDirPath().toStdString());
+    runeshot::SdlSoundPlayer sound(QCoreApplication::applicationDirPath().toStdString(),
+                                   [] { QApplication::beep(); });
+    sound.open();
     runeshot::Game game(random, sound);
     runeshot::EventDispatcher events(game, game);
     events.load();

@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include "game/game.h"
+#include "sound/sdl_sound_player.h"
+#include "tests/sound/sound_test_support.h"
+
+namespace runeshot {
+namespace {
+
+// The WAV files as the build places them beside the program.
+const std::filesystem::path programFolder = RUNESHOT_PROGRAM_DIR;
+// A twentieth of a second of a sound is enough to know it from the others.
+constexpr std::size_t recognisable = 2205;
+
+TEST(GameSound, aHitAndAWrongKeyAreEachHeardFromTheProgramsFolder) {
+    ScratchFolder scratch;
+    DiskAudio disk(scratch.path() / "out.raw");
+    int fallbacks = 0;
+    SdlSoundPlayer player(programFolder.string(), [&] { ++fallbacks; });
+    Lcg24 random;
+    Game game(random, player);
+    game.Form_Load();
+    const Samples shot = wavSamples(programFolder / "shooted.wav");
+    const Samples buzzer = wavSamples(programFolder / "wrong.wav");
+    ASSERT_GT(shot.size(), recognisable);
+    ASSERT_GT(buzzer.size(), recognisable);
+
+    game.Text1_KeyPress(game.Label1.Caption[0]);
+    ASSERT_TRUE(disk.waitFor(
+        [&](const Samples& out) { return findSound(out, shot, recognisable) != notFound; }));
+    // No letter of the game is a digit.
+    game.Text1_KeyPress('7');
+    ASSERT_TRUE(disk.waitFor(
+        [&](const Samples& out) { return findSound(out, buzzer, recognisable) != notFound; }));
+
+    EXPECT_EQ(game.Shooted, 1);
+    EXPECT_EQ(fallbacks, 0);
+}
+
+TEST(GameSound, withTheSoundFilesGoneTheGameCountsAsBeforeAndPlaysTheDefaultSound) {
+    ScratchFolder emptyFolder;
+    DiskAudio disk(emptyFolder.path() / "out.raw");
+    int fallbacks = 0;
+    SdlSoundPlayer player(emptyFolder.path().string(), [&] { ++fallbacks; });
+    Lcg24 random;
+    Game game(random, player);
+    game.Form_Load();
+
+    game.Text1_KeyPress(game.Label1.Caption[0]);
+    game.Text1_KeyPress('7');
+
+    EXPECT_EQ(game.Shooted, 1);
+    EXPECT_EQ(game.lblShooted.Caption, "1");
+    EXPECT_EQ(game.Missed, 0);
+    EXPECT_EQ(fallbacks, 2);
+}
+
+}  // namespace
+}  // namespace runeshot

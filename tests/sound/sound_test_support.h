@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace runeshot {
+
+using Samples = std::vector<std::int16_t>;
+inline constexpr std::size_t notFound = static_cast<std::size_t>(-1);
+
+// A fresh folder of its own under the system's temporary folder, removed afterwards.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    void write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
+    void writeWav(const std::string& name, const Samples& samples, int rate = 44100,
+                  int channels = 1) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+// Sets an environment variable for as long as it lives.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::string& value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name_;
+};
+
+// Points SDL at its disk driver, which writes what the device plays into a file as raw
+// 16-bit mono samples, in real time. Create it before the player opens the device.
+class DiskAudio {
+public:
+    explicit DiskAudio(const std::filesystem::path& file);
+
+    Samples samples() const;
+    // Polls what has been played until `done` holds; false if it never did within ten
+    // seconds.
+    bool waitFor(const std::function<bool(const Samples&)>& done) const;
+
+private:
+    std::filesystem::path file_;
+    ScopedEnv driver_;
+    ScopedEnv output_;
+};
+
+// The samples of a 16-bit WAV file, read by SDL as the player reads it.
+Samples wavSamples(const std::filesystem::path& file);
+
+// Where the output has a run equal to the first `length` samples of `sound`, or
+// notFound.
+std::size_t findSound(const Samples& output, const Samples& sound, std::size_t length);
+std::size_t firstNonSilent(const Samples& output, std::size_t from = 0);
+// Samples at `from` that equal the start of `sound`.
+std::size_t matchingRun(const Samples& output, std::size_t from, const Samples& sound);
+// Whether the output, after some sound, has fallen silent for a quarter of a second.
+bool endedInSilence(const Samples& output);
+
+}  // namespace runeshot
