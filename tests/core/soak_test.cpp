@@ -65,10 +65,11 @@ TEST(Soak, ADayAtSpeedKeepsTheStatusBarTrueAndMemoryFlat) {
             noonPassed = true;
             heapAtNoon = mallinfo2().uordblks;
         }
-        const unsigned action = chooser() % 20;
-        if (action < 10) {
+        const unsigned action = chooser() % 21;
+        if (action < 10 || action == 20) {
+            // Now and then the player looks away for up to two minutes and misses a run.
             const double missedBefore = game.Missed;
-            events.advance(chooser() % 2000);
+            events.advance(chooser() % (action == 20 ? 120000 : 2000));
             if (game.Missed > missedBefore) stepsWithAMiss += 1;
         } else if (action < 15) {
             if (game.Text1.Enabled) {
@@ -109,7 +110,7 @@ TEST(Soak, ADayAtSpeedKeepsTheStatusBarTrueAndMemoryFlat) {
 
     // The day was really played: many games, hits and misses.
     EXPECT_GT(games, 1000);
-    EXPECT_GT(hitsScored, 10000);
+    EXPECT_GT(hitsScored, 3000);
     EXPECT_GT(stepsWithAMiss, 1000);
     // Generous: the game allocates nothing that lives on between events.
     EXPECT_LT(mallinfo2().uordblks, heapAtNoon + 1024 * 1024);
