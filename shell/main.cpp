@@ -7,6 +7,9 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // A blinking caret would repaint the input line twice a second for as long as the
+    // window is open; a steady one lets an idle window use no CPU at all.
+    QApplication::setCursorFlashTime(0);
 
     runeshot::Lcg24 random;
     runeshot::SdlSoundPlayer sound(QCoreApplication::applicationDirPath().toStdString(),

@@ -15,7 +15,12 @@ int latin1Code(QChar c) {
 }  // namespace
 
 InputLine::InputLine(KeyPressHandler onKeyPress, QWidget* parent)
-    : QLineEdit(parent), onKeyPress_(std::move(onKeyPress)) {}
+    : QLineEdit(parent), onKeyPress_(std::move(onKeyPress)) {
+    // The line paints every pixel of its rectangle itself, so repainting it does not
+    // repaint the whole starfield beneath it.
+    setAutoFillBackground(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 int InputLine::keyAsciiOf(const QKeyEvent& event) {
     const QString text = event.text();
