@@ -63,3 +63,14 @@ fuzz:
 	  rm -f $$kept/*; cp $$fresh/* $$kept/; \
 	  echo "$$t: $$(ls $$kept | wc -l) inputs kept in $$kept"; \
 	done
+
+PACKAGE_BUILD_DIR ?= build-pkg
+
+.PHONY: package
+
+# A .deb of a release build in $(PACKAGE_BUILD_DIR)/package.
+package:
+	tools/install-deps package
+	cmake -S . -B $(PACKAGE_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(PACKAGE_BUILD_DIR) -j$(JOBS)
+	cd $(PACKAGE_BUILD_DIR) && cpack

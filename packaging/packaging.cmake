@@ -1,0 +1,57 @@
+# Installs the game as a desktop application, and `make package` makes a .deb of it.
+# The program and its four sounds share a folder of their own, because the program plays
+# its sounds from the folder it lives in; the command in bin/ is a link to it, and Qt
+# follows the link when the program asks for its folder.
+set(RUNESHOT_APP_ID org.runeshot.Runeshot)
+set(runeshot_folder lib/runeshot)
+set(packaging_source ${CMAKE_CURRENT_LIST_DIR})
+set(packaging_build ${CMAKE_BINARY_DIR}/packaging)
+file(MAKE_DIRECTORY ${packaging_build})
+
+# The program links only system libraries, so the installed one needs no search path.
+set_property(TARGET runeshot PROPERTY INSTALL_RPATH "")
+install(TARGETS runeshot RUNTIME DESTINATION ${runeshot_folder})
+get_property(runeshot_sound_files GLOBAL PROPERTY RUNESHOT_SOUND_FILES)
+install(FILES ${runeshot_sound_files} DESTINATION ${runeshot_folder})
+
+file(CREATE_LINK ../${runeshot_folder}/runeshot ${packaging_build}/runeshot SYMBOLIC)
+install(FILES ${packaging_build}/runeshot DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+install(FILES ${packaging_source}/${RUNESHOT_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${packaging_source}/${RUNESHOT_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The 32-pixel icon is the window's own, drawn by the same generator; the scalable one
+# redraws it for larger sizes.
+add_executable(icon_png ${packaging_source}/icon_png.cpp)
+target_link_libraries(icon_png PRIVATE Qt6::Gui)
+set_target_properties(icon_png PROPERTIES AUTOMOC OFF)
+set(icon_png_file ${packaging_build}/${RUNESHOT_APP_ID}.png)
+add_custom_command(OUTPUT ${icon_png_file}
+  COMMAND make_images ${packaging_build}/starfield.bmp ${packaging_build}/icon.bmp
+  COMMAND icon_png ${packaging_build}/icon.bmp ${icon_png_file}
+  DEPENDS make_images icon_png
+  COMMENT "Converting the window icon for the icon theme"
+  VERBATIM)
+add_custom_target(runeshot_icon ALL DEPENDS ${icon_png_file})
+install(FILES ${icon_png_file} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
+install(FILES ${packaging_source}/${RUNESHOT_APP_ID}.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME runeshot)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "touch-typing game with falling letters")
+set(CPACK_PACKAGE_DESCRIPTION "One letter at a time falls down a starfield. Type it before it \
+lands. A right key shoots it down and counts a hit, a letter that lands counts as a miss. \
+The game runs for a chosen number of seconds at a normal or a fast pace.")
+set(CPACK_PACKAGE_CONTACT "Runeshot developers <runeshot@localhost>")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The window names its faces; these packages provide faces that match them in size.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-comic-neue")
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
+include(CPack)

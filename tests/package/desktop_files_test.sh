@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the game under a scratch prefix and checks what a desktop reads: the AppStream
+# metadata with the menu entry and icons it points to, the menu entry itself, and an icon
+# that is the size its folder promises.
+# Usage: desktop_files_test.sh CMAKE BUILD_DIR
+set -euo pipefail
+cmake=$1
+build=$2
+
+for tool in appstreamcli desktop-file-validate; do
+  if ! command -v $tool >/dev/null; then
+    echo "SKIPPED: $tool is not installed (tools/install-deps test)"
+    exit 77
+  fi
+done
+
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+"$cmake" --install "$build" --prefix "$prefix" >/dev/null
+
+appstreamcli validate-tree --no-net "$prefix"
+desktop-file-validate "$prefix"/share/applications/*.desktop
+
+# A PNG's size lies in its header: width and height, four bytes each, from byte 16.
+icon=$(echo "$prefix"/share/icons/hicolor/32x32/apps/*.png)
+size=$(od -An -j16 -N8 -tu1 "$icon" | awk '{ print $3 * 256 + $4 "x" $7 * 256 + $8 }')
+[ "$(head -c 8 "$icon" | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] ||
+  { echo "FAIL: $icon is no PNG"; exit 1; }
+[ "$size" = 32x32 ] || { echo "FAIL: $icon is $size"; exit 1; }
+echo "PASS: metadata, menu entry and icons validate"
