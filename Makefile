@@ -64,9 +64,19 @@ fuzz:
 	  echo "$$t: $$(ls $$kept | wc -l) inputs kept in $$kept"; \
 	done
 
+# Speed, memory and timing figures of a release build, printed as one table (recorded in
+# docs/benchmarks.md). BENCH_ARGS=--no-real-game leaves out the 100-second game.
+BENCH_BUILD_DIR ?= build-bench
+BENCH_ARGS ?=
 PACKAGE_BUILD_DIR ?= build-pkg
 
-.PHONY: package
+.PHONY: bench package
+
+bench:
+	tools/install-deps bench
+	cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DRUNESHOT_BENCH=ON
+	cmake --build $(BENCH_BUILD_DIR) -j$(JOBS) --target bench_programs
+	bench/run_bench $(BENCH_BUILD_DIR) $(BENCH_ARGS)
 
 # A .deb of a release build in $(PACKAGE_BUILD_DIR)/package.
 package:

@@ -1,0 +1,171 @@
+// How long after PlaySound the sound's first sample leaves SDL, and how long the call holds
+// the window's thread. SDL's disk driver writes the mixed output to a file in real time,
+// so the moment a sample appears in the file is the moment a sound card would get it.
+#include <SDL.h>
+#include <dlfcn.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "bench/figure_rows.h"
+#include "sound/sdl_sound_player.h"
+
+namespace {
+
+const char* outputPath = nullptr;
+
+using FileOpener = FILE* (*)(const char*, const char*);
+
+// SDL writes the disk driver's output through stdio, which holds back four device buffers
+// at a time; unbuffered, each buffer reaches the file the moment SDL hands it on.
+FILE* openUnbufferedOutput(const char* opener, const char* path, const char* mode) {
+    const auto open = reinterpret_cast<FileOpener>(dlsym(RTLD_NEXT, opener));
+    FILE* file = open(path, mode);
+    if (file != nullptr && outputPath != nullptr && std::strcmp(path, outputPath) == 0) {
+        std::setvbuf(file, nullptr, _IONBF, 0);
+    }
+    return file;
+}
+
+}  // namespace
+
+// SDL's own calls land here: a program's definitions come before its libraries'.
+extern "C" FILE* fopen(const char* path, const char* mode) {
+    return openUnbufferedOutput("fopen", path, mode);
+}
+extern "C" FILE* fopen64(const char* path, const char* mode) {
+    return openUnbufferedOutput("fopen64", path, mode);
+}
+
+namespace runeshot {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+constexpr double samplesPerMillisecond = 44.1;
+
+std::vector<std::int16_t> samplesOf(const std::string& path) {
+    SDL_AudioSpec spec;
+    Uint8* buffer = nullptr;
+    Uint32 length = 0;
+    if (SDL_LoadWAV(path.c_str(), &spec, &buffer, &length) == nullptr) return {};
+    std::vector<std::int16_t> samples(length / 2);
+    std::memcpy(samples.data(), buffer, samples.size() * 2);
+    SDL_FreeWAV(buffer);
+    return samples;
+}
+
+// Where the first sound sample lies in a recording: its leading zeros are part of the
+// sound, not of the delay.
+std::size_t leadingSilence(const std::vector<std::int16_t>& samples) {
+    std::size_t i = 0;
+    while (i < samples.size() && samples[i] == 0) ++i;
+    return i;
+}
+
+// Reads what the disk driver has appended since the last call.
+class OutputReader {
+public:
+    explicit OutputReader(const std::string& path) : file_(path, std::ios::binary) {}
+
+    std::vector<std::int16_t> fresh() {
+        file_.clear();
+        file_.seekg(0, std::ios::end);
+        const std::streamoff end = file_.tellg();
+        // Whole samples only: the driver may be half-way through a write.
+        const std::streamoff available = (end - read_) / 2 * 2;
+        std::vector<std::int16_t> samples(static_cast<std::size_t>(available / 2));
+        if (available <= 0) return samples;
+        file_.seekg(read_);
+        file_.read(reinterpret_cast<char*>(samples.data()), available);
+        read_ += available;
+        return samples;
+    }
+
+    bool open() const { return file_.is_open(); }
+
+private:
+    std::ifstream file_;
+    std::streamoff read_ = 0;
+};
+
+bool allSilent(const std::vector<std::int16_t>& samples) {
+    for (std::int16_t s : samples) {
+        if (s != 0) return false;
+    }
+    return true;
+}
+
+}  // namespace
+}  // namespace runeshot
+
+int main(int argc, char** argv) {
+    using namespace runeshot;
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: sound_onset_bench SOUND_FOLDER SCRATCH_FILE\n");
+        return 2;
+    }
+    const std::string folder = argv[1];
+    const std::string output = argv[2];
+    outputPath = argv[2];
+    std::remove(output.c_str());
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+
+    SdlSoundPlayer player(folder, [] { std::fprintf(stderr, "sound_onset_bench: fallback\n"); });
+    player.open();
+    // A first sound waits for the device to open; the figures are for a running game.
+    player.play("wrong.wav");
+    std::this_thread::sleep_for(1s);
+    OutputReader reader(output);
+    if (!reader.open()) {
+        std::fprintf(stderr, "sound_onset_bench: SDL wrote no output to %s\n", output.c_str());
+        return 1;
+    }
+    reader.fresh();
+
+    // The closing sound, over a second long, would only make the run longer.
+    const char* names[] = {"shooted.wav", "wrong.wav", "boing.wav"};
+    std::vector<double> onsets, calls;
+    for (int round = 0; round < 30; ++round) {
+        const std::string name = names[round % 3];
+        const std::vector<std::int16_t> sound = samplesOf(folder + "/" + name);
+        const double lead = leadingSilence(sound) / samplesPerMillisecond;
+        // Each sound starts from silence, at a different point of the driver's cycle.
+        std::this_thread::sleep_for(std::chrono::microseconds(1000 + 1700 * (round % 7)));
+        reader.fresh();
+
+        const auto asked = Clock::now();
+        player.play(name);
+        const auto returned = Clock::now();
+        calls.push_back(std::chrono::duration<double, std::milli>(returned - asked).count());
+
+        bool heard = false;
+        while (!heard && Clock::now() - asked < 1s) {
+            for (std::int16_t s : reader.fresh()) heard = heard || s != 0;
+            if (!heard) std::this_thread::sleep_for(100us);
+        }
+        const auto onset = Clock::now();
+        if (!heard) {
+            std::fprintf(stderr, "sound_onset_bench: %s was not heard within 1 s\n", name.c_str());
+            return 1;
+        }
+        onsets.push_back(std::chrono::duration<double, std::milli>(onset - asked).count() - lead);
+
+        const auto length = std::chrono::duration<double, std::milli>(sound.size() / samplesPerMillisecond);
+        std::this_thread::sleep_for(length + 60ms);
+        while (!allSilent(reader.fresh())) std::this_thread::sleep_for(20ms);
+    }
+    bench::printRow("sound onset", onsets, "ms");
+    bench::printRow("sound call", calls, "ms");
+    return 0;
+}
