@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QPalette>
+#include <QPixmapCache>
 #include <qdrawutil.h>
 
 #include "ui/fonts.h"
@@ -36,6 +37,41 @@ QPalette sunkenEdgePalette() {
     return palette;
 }
 
+// Qt keeps glyphs up to 64 pixels in its glyph cache and draws larger ones as outlines on
+// every paint. A caption that large (the time-over banner) is drawn once into a pixmap and
+// copied from there.
+constexpr int largestCachedGlyph = 64;
+
+void drawCaption(QPainter& painter, const QRect& rect, int flags, const QString& caption,
+                 const QFont& font, const QColor& colour) {
+    if (font.pixelSize() <= largestCachedGlyph || rect.isEmpty()) {
+        painter.setFont(font);
+        painter.setPen(colour);
+        painter.drawText(rect, flags, caption);
+        return;
+    }
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    const QString key = QStringLiteral("caption|%1|%2|%3|%4x%5|%6|%7")
+                            .arg(caption, font.key(), colour.name(QColor::HexArgb))
+                            .arg(rect.width())
+                            .arg(rect.height())
+                            .arg(flags)
+                            .arg(ratio);
+    QPixmap pixmap;
+    if (!QPixmapCache::find(key, &pixmap)) {
+        pixmap = QPixmap(rect.size() * ratio);
+        pixmap.setDevicePixelRatio(ratio);
+        pixmap.fill(Qt::transparent);
+        QPainter offscreen(&pixmap);
+        offscreen.setFont(font);
+        offscreen.setPen(colour);
+        offscreen.drawText(QRect(QPoint(0, 0), rect.size()), flags, caption);
+        offscreen.end();
+        QPixmapCache::insert(key, pixmap);
+    }
+    painter.drawPixmap(rect.topLeft(), pixmap);
+}
+
 void paintLabel(QPainter& painter, const Label& label, const TextMeasure& measure) {
     QRect rect = labelPixelRect(label, measure);
     if (label.BorderStyle == 1) {
@@ -50,19 +86,18 @@ void paintLabel(QPainter& painter, const Label& label, const TextMeasure& measur
     if (!label.AutoSize) flags |= Qt::TextWordWrap;
     const QString caption = QString::fromStdString(label.Caption);
 
+    const QFont font = qtFont(label.Font);
     painter.save();
     painter.setClipRect(rect, Qt::IntersectClip);
-    painter.setFont(qtFont(label.Font));
     if (label.Enabled) {
-        painter.setPen(qtColour(resolveColour(label.ForeColor)));
-        painter.drawText(rect, flags, caption);
+        drawCaption(painter, rect, flags, caption, font, qtColour(resolveColour(label.ForeColor)));
     } else {
         // The toolkit's disabled look: grey text etched into the surface.
         const QPalette palette = QApplication::palette();
-        painter.setPen(palette.color(QPalette::Disabled, QPalette::Light));
-        painter.drawText(rect.translated(1, 1), flags, caption);
-        painter.setPen(palette.color(QPalette::Disabled, QPalette::WindowText));
-        painter.drawText(rect, flags, caption);
+        drawCaption(painter, rect.translated(1, 1), flags, caption, font,
+                    palette.color(QPalette::Disabled, QPalette::Light));
+        drawCaption(painter, rect, flags, caption, font,
+                    palette.color(QPalette::Disabled, QPalette::WindowText));
     }
     painter.restore();
 }
@@ -129,12 +164,29 @@ QRect labelPixelRect(const Label& label, const TextMeasure& measure) {
     return pixelRect(labelRect(label, measure));
 }
 
+QRect controlPixelRect(const GraphicalControl& control, const TextMeasure& measure) {
+    if (const Label* const* label = std::get_if<Label*>(&control)) {
+        return labelPixelRect(**label, measure);
+    }
+    if (const Shape* const* shape = std::get_if<Shape*>(&control)) {
+        const Shape& s = **shape;
+        return pixelRect({s.Left, s.Top, s.Width, s.Height});
+    }
+    const Line& line = *std::get<Line*>(control);
+    return QRect(QPoint(pixelsFromTwips(line.X1), pixelsFromTwips(line.Y1)),
+                 QPoint(pixelsFromTwips(line.X2), pixelsFromTwips(line.Y2)))
+        .normalized();
+}
+
 void paintControls(QPainter& painter, const std::vector<GraphicalControl>& controls,
-                   const TextMeasure& measure) {
+                   const TextMeasure& measure, const QRegion& dirty) {
     // The form's controls are drawn on whole pixels, unsmoothed, as the designer placed them.
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setBackgroundMode(Qt::TransparentMode);
     for (const GraphicalControl& control : controls) {
+        // Shaping the captions of the whole status bar for a letter's step would cost more
+        // than all the rest of the repaint.
+        if (!dirty.intersects(controlPixelRect(control, measure))) continue;
         if (const Label* const* label = std::get_if<Label*>(&control)) {
             if ((*label)->Visible) paintLabel(painter, **label, measure);
         } else if (const Shape* const* shape = std::get_if<Shape*>(&control)) {

@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QRadioButton>
 #include <QScreen>
@@ -49,7 +51,10 @@ FormWindow::FormWindow(Form1& form, EventDispatcher& events, QWidget* parent)
       form_(form),
       events_(events),
       ticks_(form, events),
-      starfield_(QStringLiteral(":/images/starfield.bmp")) {
+      // Converted once to the window's own pixel format, so that a repaint copies patches
+      // of it straight across instead of converting the whole picture each time.
+      starfield_(QPixmap::fromImage(QImage(QStringLiteral(":/images/starfield.bmp"))
+                                        .convertToFormat(QImage::Format_RGB32))) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -140,7 +145,7 @@ void FormWindow::syncWidgets() {
     handFocusToInputLine();
 
     frame1_->setVisible(form_.Frame1.Visible);
-    if (form_.Frame1.Visible) frame1_->update();
+    frame1_->update(panelDamage_.takeChanges(form_.panelPaintOrder()));
     const std::pair<const OptionButton*, QRadioButton*> options[] = {
         {&form_.Option1, option1_}, {&form_.Option2, option2_}};
     for (const auto& [option, button] : options) {
@@ -160,7 +165,7 @@ void FormWindow::syncWidgets() {
     if (combo1_->currentText() != text) combo1_->setEditText(text);
     combo1_->setVisible(form_.Combo1.Visible);
 
-    update();
+    update(windowDamage_.takeChanges(form_.windowPaintOrder()));
 }
 
 // The game never moves the focus, but a player should never have to click the input line
@@ -195,11 +200,15 @@ const Label* FormWindow::labelAt(QPoint point) const {
     return nullptr;
 }
 
-void FormWindow::paintEvent(QPaintEvent*) {
+void FormWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(rect(), qtColour(formBackColor));
-    painter.drawPixmap(0, 0, starfield_);
-    paintControls(painter, form_.windowPaintOrder(), measure_);
+    for (const QRect& beyond : QRegion(rect()) - QRegion(starfield_.rect())) {
+        painter.fillRect(beyond, qtColour(formBackColor));
+    }
+    // Only the dirty patches of the picture are copied: a falling letter dirties two small
+    // ones, and copying the whole picture for them would cost most of a repaint.
+    for (const QRect& patch : event->region()) painter.drawPixmap(patch, starfield_, patch);
+    paintControls(painter, form_.windowPaintOrder(), measure_, event->region());
 }
 
 void FormWindow::mousePressEvent(QMouseEvent* event) {

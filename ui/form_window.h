@@ -6,6 +6,7 @@
 #include "shell/event_dispatcher.h"
 #include "ui/qt_text_measure.h"
 #include "ui/tick_driver.h"
+#include "ui/window_damage.h"
 
 class QComboBox;
 class QRadioButton;
@@ -47,6 +48,8 @@ private:
     EventDispatcher& events_;
     TickDriver ticks_;
     QtTextMeasure measure_;
+    WindowDamage windowDamage_{measure_};
+    WindowDamage panelDamage_{measure_};
     QPixmap starfield_;
     InputLine* text1_ = nullptr;
     SettingsPanel* frame1_ = nullptr;

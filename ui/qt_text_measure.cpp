@@ -11,10 +11,14 @@ constexpr Twips twipsPerPixel = 15;
 }
 
 TwipsSize QtTextMeasure::measure(std::string_view text, const Font& font) const {
+    Key key{std::string(text), font.Name, font.Size, font.Bold};
+    if (const auto found = measured_.find(key); found != measured_.end()) return found->second;
     const QFontMetrics metrics(qtFont(font));
     const QString caption = QString::fromUtf8(text.data(), qsizetype(text.size()));
-    return {static_cast<Twips>(metrics.horizontalAdvance(caption)) * twipsPerPixel,
-            static_cast<Twips>(metrics.height()) * twipsPerPixel};
+    const TwipsSize size{static_cast<Twips>(metrics.horizontalAdvance(caption)) * twipsPerPixel,
+                         static_cast<Twips>(metrics.height()) * twipsPerPixel};
+    measured_.emplace(std::move(key), size);
+    return size;
 }
 
 }  // namespace runeshot

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <map>
+#include <string>
+#include <tuple>
+
 #include "shell/text_measure.h"
 
 namespace runeshot {
@@ -9,6 +13,12 @@ namespace runeshot {
 class QtTextMeasure final : public TextMeasure {
 public:
     TwipsSize measure(std::string_view text, const Font& font) const override;
+
+private:
+    // Every paint and every click asks for the same few captions again; font metrics are
+    // far dearer than a look-up.
+    using Key = std::tuple<std::string, std::string, double, bool>;
+    mutable std::map<Key, TwipsSize> measured_;
 };
 
 }  // namespace runeshot

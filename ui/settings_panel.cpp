@@ -1,5 +1,6 @@
 #include "ui/settings_panel.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "ui/control_painter.h"
@@ -10,12 +11,14 @@ SettingsPanel::SettingsPanel(Form1& form, const TextMeasure& measure, QWidget* p
     : QWidget(parent), form_(form), measure_(measure) {
     setGeometry(pixelRect({form.Frame1.Left, form.Frame1.Top, form.Frame1.Width,
                            form.Frame1.Height}));
+    // The panel paints all of itself, so the field beneath it is not repainted for it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void SettingsPanel::paintEvent(QPaintEvent*) {
+void SettingsPanel::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(rect(), qtColour(resolveColour(form_.Frame1.BackColor)));
-    paintControls(painter, form_.panelPaintOrder(), measure_);
+    paintControls(painter, form_.panelPaintOrder(), measure_, event->region());
 }
 
 }  // namespace runeshot

@@ -1,0 +1,53 @@
+#include "ui/window_damage.h"
+
+#include "ui/control_painter.h"
+
+namespace runeshot {
+
+WindowDamage::Look WindowDamage::lookOf(const GraphicalControl& control) const {
+    Look look;
+    look.rect = controlPixelRect(control, measure_);
+    if (const Label* const* l = std::get_if<Label*>(&control)) {
+        const Label& label = **l;
+        look.visible = label.Visible;
+        look.text = QString::fromStdString(label.Font.Name + '|' + label.Caption);
+        look.fore = label.ForeColor;
+        look.back = label.BackColor;
+        look.backStyle = label.BackStyle;
+        look.borderStyle = label.BorderStyle;
+        look.alignment = int(label.Alignment);
+        look.fontSize = label.Font.Size;
+        look.bold = label.Font.Bold;
+        look.enabled = label.Enabled;
+    } else if (const Shape* const* s = std::get_if<Shape*>(&control)) {
+        const Shape& shape = **s;
+        look.visible = shape.Visible;
+        look.fore = shape.BorderColor;
+        look.back = shape.BackColor;
+        look.fill = shape.FillColor;
+        look.kind = int(shape.Kind);
+        look.fillStyle = int(shape.FillStyle);
+        look.backStyle = shape.BackStyle;
+    } else if (const Line* const* l = std::get_if<Line*>(&control)) {
+        const Line& line = **l;
+        look.visible = line.Visible;
+        look.fore = line.BorderColor;
+    }
+    return look;
+}
+
+QRegion WindowDamage::takeChanges(const std::vector<GraphicalControl>& controls) {
+    looks_.resize(controls.size());
+    QRegion changed;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const Look now = lookOf(controls[i]);
+        Look& before = looks_[i];
+        if (now == before) continue;
+        if (before.visible) changed += before.rect;
+        if (now.visible) changed += now.rect;
+        before = now;
+    }
+    return changed;
+}
+
+}  // namespace runeshot
