@@ -30,6 +30,16 @@ void place(Label& l, const char* name, const char* caption, Twips left, Twips to
     l.BackStyle = 0;
 }
 
+void outline(Shape& shape, const char* name, ShapeKind kind, Twips left, Twips top,
+             Twips width, Twips height) {
+    shape.Name = name;
+    shape.Kind = kind;
+    shape.Left = left;
+    shape.Top = top;
+    shape.Width = width;
+    shape.Height = height;
+}
+
 void rule(Line& line, const char* name, Twips x1, Twips y1, Twips x2, Twips y2) {
     line.Name = name;
     line.X1 = x1;
@@ -52,22 +62,12 @@ void designStatusBar(Form1& f) {
     place(f.lblQuit, "lblQuit", "QUIT", 9000, 120, 795, 240, paleGreen, button);
     for (Label* l : {&f.lblSettings, &f.lblNew, &f.lblPause, &f.lblQuit}) l->AutoSize = true;
 
-    f.Shape1.Name = "Shape1";
-    f.Shape1.Kind = ShapeKind::Rectangle;
-    f.Shape1.Left = 0;
-    f.Shape1.Top = 0;
-    f.Shape1.Width = 9855;
-    f.Shape1.Height = 495;
+    outline(f.Shape1, "Shape1", ShapeKind::Rectangle, 0, 0, 9855, 495);
     f.Shape1.BackStyle = 1;
     f.Shape1.BackColor = 0x00AA8873u;
     f.Shape1.FillStyle = FillStyle::Transparent;
 
-    f.Shape2.Name = "Shape2";
-    f.Shape2.Kind = ShapeKind::Rectangle;
-    f.Shape2.Left = 0;
-    f.Shape2.Top = 0;
-    f.Shape2.Width = 9855;
-    f.Shape2.Height = 495;
+    outline(f.Shape2, "Shape2", ShapeKind::Rectangle, 0, 0, 9855, 495);
     f.Shape2.BackStyle = 0;
     f.Shape2.FillStyle = FillStyle::DiagonalCross;
     f.Shape2.FillColor = 0x0000C000u;
@@ -133,24 +133,14 @@ void designSettingsPanel(Form1& f) {
     rule(f.Line8, "Line8", 0, 0, 2640, 0);
 
     place(f.Label7, "Label7", "Game Speed", 240, 720, 1575, 255, 0x8000000Au, dialog);
-    f.Shape3.Name = "Shape3";
-    f.Shape3.Kind = ShapeKind::RoundedRectangle;
-    f.Shape3.Left = 120;
-    f.Shape3.Top = 960;
-    f.Shape3.Width = 2415;
-    f.Shape3.Height = 375;
+    outline(f.Shape3, "Shape3", ShapeKind::RoundedRectangle, 120, 960, 2415, 375);
     f.Shape3.FillStyle = FillStyle::Solid;
     f.Shape3.FillColor = 0x00000000u;
     f.Shape3.BackStyle = 0;
 
     place(f.Label8, "Label8", "Time", 240, 1680, 345, 195, 0x8000000Bu, dialog);
     f.Label8.AutoSize = true;
-    f.Shape4.Name = "Shape4";
-    f.Shape4.Kind = ShapeKind::Circle;
-    f.Shape4.Left = 240;
-    f.Shape4.Top = 1800;
-    f.Shape4.Width = 2295;
-    f.Shape4.Height = 1335;
+    outline(f.Shape4, "Shape4", ShapeKind::Circle, 240, 1800, 2295, 1335);
     f.Shape4.BackStyle = 1;
     f.Shape4.BackColor = 0x80000006u;
     place(f.Label11, "Label11", "Seconds", 1080, 2520, 735, 255, lightCyan, dialog);
