@@ -2,8 +2,10 @@
 
 Clicks and keys go in as real X input (xdotool, through the XTEST extension), pictures
 come back from the server's framebuffer, which Xvfb keeps in a file, and sound comes back
-from SDL's disk driver, which writes the mixed output in real time, zeros while nothing
-plays. Every wait polls with a bounded timeout; no sleep stands in for an event.
+from SDL's disk driver, which writes the mixed output in real time while the program's
+sound device is open and awake: a sound, then a little silence, and nothing at all while
+the device sleeps or is closed. Every wait polls with a bounded timeout; no sleep stands in
+for an event.
 """
 
 import array
@@ -17,6 +19,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import unittest
 import wave
@@ -54,7 +57,6 @@ PALE_YELLOW = 0xFFFFC0
 TEAL = 0x004040
 PANEL_GREEN = 0x008000
 
-BYTES_PER_SECOND = 44100 * 2
 # Screen pixels, in the corner that the window never reaches.
 SCREEN = (1024, 768)
 POINTER_PARKED = (1023, 767)
@@ -198,10 +200,33 @@ def opening(name):
 
 
 class Recording:
-    """What SDL's disk driver writes: 16-bit mono samples at 44.1 kHz, in real time."""
+    """What SDL's disk driver writes: 16-bit mono samples at 44.1 kHz, in real time. The
+    driver starts its file over each time the program opens its device again, so it writes
+    into a named pipe instead, and everything it wrote, in order, is kept at `path`."""
 
     def __init__(self, path):
         self.path = path
+        self.pipe = path + ".pipe"
+        os.mkfifo(self.pipe, 0o600)
+        # Held open for writing too: the program's opening never waits for a reader, and
+        # its closing never ends the collection.
+        self._pipe = os.open(self.pipe, os.O_RDWR)
+        self._stopping = False
+        self._collector = threading.Thread(target=self._collect, daemon=True)
+        self._collector.start()
+
+    def _collect(self):
+        while not self._stopping:
+            readable, _, _ = select.select([self._pipe], [], [], 0.05)
+            if readable:
+                data = os.read(self._pipe, 65536)
+                with open(self.path, "ab") as f:
+                    f.write(data)
+
+    def close(self):
+        self._stopping = True
+        self._collector.join()
+        os.close(self._pipe)
 
     def size(self):
         try:
@@ -210,17 +235,19 @@ class Recording:
             return 0
 
     def read(self, start, end=None):
-        with open(self.path, "rb") as f:
-            f.seek(start)
-            data = f.read() if end is None else f.read(end - start)
+        try:
+            with open(self.path, "rb") as f:
+                f.seek(start)
+                data = f.read() if end is None else f.read(end - start)
+        except FileNotFoundError:
+            return b""
         return data[:len(data) // 2 * 2]
 
     def wait_for(self, seconds):
-        """The next `seconds` of output, once it has been written."""
+        """What the program plays in the next `seconds`; nothing while its device sleeps."""
         start = self.size()
-        end = start + int(seconds * BYTES_PER_SECOND) // 2 * 2
-        poll(lambda: self.size() >= end, seconds * 3 + 5, f"{seconds} s more of recorded sound")
-        return self.read(start, end)
+        time.sleep(seconds)
+        return self.read(start)
 
     def wait_for_sound(self, start, probe, timeout=5):
         """Waits until `probe` is heard after the offset `start`."""
@@ -426,6 +453,7 @@ class Program:
             os.makedirs(path, mode=0o700)
         self.folder_before = _files_under(self.folder) if self.copied else None
         self.recording = Recording(os.path.join(session.folder, f"sound{run}.raw"))
+        self.test.addCleanup(self.recording.close)
         self.stderr_path = os.path.join(session.folder, f"stderr{run}.txt")
         environment = {
             "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
@@ -439,7 +467,7 @@ class Program:
             "XDG_STATE_HOME": self.private["state"],
             "XDG_RUNTIME_DIR": self.private["runtime"],
             "SDL_AUDIODRIVER": "disk",
-            "SDL_DISKAUDIOFILE": self.recording.path,
+            "SDL_DISKAUDIOFILE": self.recording.pipe,
         }
         environment.update(env)
         self.environment = {k: v for k, v in environment.items() if v is not None}
