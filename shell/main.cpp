@@ -15,8 +15,10 @@ int main(int argc, char** argv) {
     QApplication::setCursorFlashTime(0);
 
     runeshot::Lcg24 random;
-    runeshot::SdlSoundPlayer sound(QCoreApplication::applicationDirPath().toStdString(),
-                                   [] { QApplication::beep(); });
+    // The player calls its fallback on a thread of its own; the bell rings on the window's.
+    runeshot::SdlSoundPlayer sound(QCoreApplication::applicationDirPath().toStdString(), [&app] {
+        QMetaObject::invokeMethod(&app, [] { QApplication::beep(); });
+    });
     sound.open();
     runeshot::Game game(random, sound);
     runeshot::EventDispatcher events(game, game);

@@ -1,42 +1,84 @@
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 
+#include "sound/sound_files.h"
 #include "sound/sound_player.h"
 
 namespace runeshot {
 
-// Plays the game's WAV files from the program's folder on one SDL audio device, opened
-// once. Each file is read when it is played, so a sound replaced or removed while the
-// game runs is noticed the next time it is played. Without a sound device the game is
+// Plays the game's WAV files from the program's folder on one SDL audio device. A thread of
+// the player's own reads the files, opens the device when there is something to play and
+// closes it again after a while of quiet; the caller's thread only hands it file names.
+// A quiet device costs the program no CPU: between sounds SDL's device thread sleeps, and
+// once the device is closed there is no such thread. Without a sound device the game is
 // silent, the default sound included.
 class SdlSoundPlayer final : public SoundPlayer {
 public:
-    // fallback plays the desktop's default sound in place of a file that cannot be played.
-    SdlSoundPlayer(std::string folder, std::function<void()> fallback);
+    using Clock = std::chrono::steady_clock;
+
+    // fallback plays the desktop's default sound in place of a file that cannot be played;
+    // it is called on the player's thread. closeAfter is how long a quiet device stays
+    // open. PulseAudio can take up to two seconds before it plays from a device just
+    // opened, so the device outlasts the gaps of a game, a pause and the wait between two
+    // games; while it is open the server keeps mixing for it, so a window left alone lets
+    // it go.
+    SdlSoundPlayer(std::string folder, std::function<void()> fallback,
+                   Clock::duration closeAfter = std::chrono::seconds(30));
     ~SdlSoundPlayer() override;
     SdlSoundPlayer(const SdlSoundPlayer&) = delete;
     SdlSoundPlayer& operator=(const SdlSoundPlayer&) = delete;
 
-    // Opens the device on a thread of its own, so that the window does not wait for the
-    // sound server. Call it at start-up: a sound server can take a second or two before
-    // it plays from a new device. Without this, the first play() opens it.
+    // Opens the device now, on the player's thread, so that a missing device is reported
+    // at start-up and the first sound finds the sound system loaded. Without this, the
+    // first play() does it.
     void open();
     void play(const std::string& fileName) override;
 
 private:
-    void openDevice();
-    void waitForDevice();
+    using Sound = std::shared_ptr<const DeviceSound>;
 
-    std::string folder_;
-    std::function<void()> fallback_;
-    std::thread opener_;
-    bool opening_ = false;
+    void run();
+    bool openDevice();
+    void closeDevice(std::unique_lock<std::mutex>& lock);
+    void playRequest(std::unique_lock<std::mutex>& lock);
+    static void fillDevice(void* player, std::uint8_t* out, int length);
+    void fill(std::uint8_t* out, std::size_t length);
+
+    const std::string folder_;
+    const std::function<void()> fallback_;
+    const Clock::duration closeAfter_;
+
+    // Used by the player's thread alone.
+    SoundFiles files_;
     void* alsa_ = nullptr;
+    bool sdlStarted_ = false;
     std::uint32_t device_ = 0;
+
+    // Used by the owner's thread alone.
+    std::thread thread_;
+
+    // Shared by the owner's thread, the player's and SDL's device thread.
+    std::mutex mutex_;
+    std::condition_variable work_;
+    std::condition_variable deviceWork_;
+    std::deque<std::string> requests_;
+    bool stopping_ = false;
+    bool silent_ = false;
+    bool closing_ = false;
+    Sound playing_;
+    std::size_t played_ = 0;
+    std::size_t tailLeft_ = 0;
+    bool quiet_ = true;
+    Clock::time_point quietSince_;
 };
 
 }  // namespace runeshot

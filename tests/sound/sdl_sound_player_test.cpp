@@ -1,15 +1,11 @@
 #include "sound/sdl_sound_player.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <csignal>
-#include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <numbers>
 
 #include "assets/sounds/wav_file.h"
@@ -39,29 +35,12 @@ bool longSoundHasBegun(const Samples& output) {
            2205;
 }
 
-// Runs `action` with standard error sent to a file, and returns what it wrote.
-template <typename Action>
-std::string standardErrorOf(const ScratchFolder& folder, Action action) {
-    const std::string file = (folder.path() / "stderr.txt").string();
-    std::fflush(stderr);
-    const int saved = dup(STDERR_FILENO);
-    const int redirected = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    dup2(redirected, STDERR_FILENO);
-    close(redirected);
-    action();
-    std::fflush(stderr);
-    dup2(saved, STDERR_FILENO);
-    close(saved);
-    std::ifstream in(file);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 TEST(SdlSoundPlayer, aNewSoundCutsTheOldOneOffAndPlaysWholeFromItsFirstSample) {
     ScratchFolder folder;
     folder.writeWav("long.wav", longSound());
     folder.writeWav("short.wav", shortSound());
     DiskAudio disk(folder.path() / "out.raw");
-    int fallbacks = 0;
+    std::atomic<int> fallbacks = 0;
     SdlSoundPlayer player(folder.path().string(), [&] { ++fallbacks; });
     player.open();
 
@@ -115,16 +94,16 @@ TEST(SdlSoundPlayer, aFileThatCannotBePlayedGetsTheDefaultSoundAndStillStopsTheO
     folder.write("truncated.wav", truncated);
     folder.write("text.wav", {'n', 'o', 't', ' ', 'a', ' ', 's', 'o', 'u', 'n', 'd', '\n'});
     DiskAudio disk(folder.path() / "out.raw");
-    int fallbacks = 0;
+    std::atomic<int> fallbacks = 0;
     SdlSoundPlayer player(folder.path().string(), [&] { ++fallbacks; });
 
     player.play("long.wav");
     ASSERT_TRUE(disk.waitFor(longSoundHasBegun));
     player.play("missing.wav");
-    EXPECT_EQ(fallbacks, 1);
+    EXPECT_TRUE(eventually([&] { return fallbacks == 1; }));
     ASSERT_TRUE(disk.waitFor(endedInSilence));
     for (const char* broken : {"empty.wav", "truncated.wav", "text.wav"}) player.play(broken);
-    EXPECT_EQ(fallbacks, 4);
+    EXPECT_TRUE(eventually([&] { return fallbacks == 4; }));
     player.play("short.wav");
     ASSERT_TRUE(disk.waitFor([](const Samples& out) {
         return endedInSilence(out) &&
@@ -142,6 +121,40 @@ TEST(SdlSoundPlayer, aFileThatCannotBePlayedGetsTheDefaultSoundAndStillStopsTheO
     EXPECT_EQ(matchingRun(out, next, shortSound()), shortSound().size());
     EXPECT_EQ(firstNonSilent(out, next + shortSound().size()), notFound);
     EXPECT_EQ(fallbacks, 4);
+}
+
+TEST(SdlSoundPlayer, aFileReplacedOrRemovedWhileTheGameRunsIsNoticedTheNextTimeItIsPlayed) {
+    ScratchFolder folder;
+    folder.writeWav("shot.wav", shortSound());
+    const auto scaled = [](int times, int parts) {
+        Samples sound = shortSound();
+        for (std::int16_t& s : sound) s = static_cast<std::int16_t>(s * times / parts);
+        return sound;
+    };
+    const Samples louder = scaled(2, 1);
+    const Samples softer = scaled(1, 2);
+    DiskAudio disk(folder.path() / "out.raw");
+    std::atomic<int> fallbacks = 0;
+    SdlSoundPlayer player(folder.path().string(), [&] { ++fallbacks; });
+    const auto heard = [&](const Samples& sound) {
+        return disk.waitFor([&](const Samples& out) {
+            return findSound(out, sound, sound.size()) != notFound && endedInSilence(out);
+        });
+    };
+
+    player.play("shot.wav");
+    ASSERT_TRUE(heard(shortSound()));
+    // Written again in place at the same length: only the file's times tell the change.
+    folder.writeWav("shot.wav", louder);
+    player.play("shot.wav");
+    EXPECT_TRUE(heard(louder));
+    std::filesystem::remove(folder.path() / "shot.wav");
+    player.play("shot.wav");
+    EXPECT_TRUE(eventually([&] { return fallbacks == 1; }));
+    folder.writeWav("shot.wav", softer);
+    player.play("shot.wav");
+    EXPECT_TRUE(heard(softer));
+    EXPECT_EQ(fallbacks, 1);
 }
 
 TEST(SdlSoundPlayer, aSoundDeviceLeavesCtrlCAndTerminationRequestsToTheProgram) {
@@ -172,7 +185,7 @@ TEST(SdlSoundPlayer, withoutASoundDeviceTheGamePlaysOnSilentlyAfterOneLineOnStan
 
     {
         ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");
-        const std::string said = standardErrorOf(folder, playTwice);
+        const std::string said = standardErrorOf(folder.path(), playTwice);
         EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
         EXPECT_TRUE(said.ends_with('\n')) << said;
     }
@@ -180,7 +193,7 @@ TEST(SdlSoundPlayer, withoutASoundDeviceTheGamePlaysOnSilentlyAfterOneLineOnStan
         // ALSA with no card to play on, as on a machine without sound hardware.
         ScopedEnv driver("SDL_AUDIODRIVER", "alsa");
         ScopedEnv config("ALSA_CONFIG_PATH", (folder.path() / "alsa.conf").string());
-        const std::string said = standardErrorOf(folder, playTwice);
+        const std::string said = standardErrorOf(folder.path(), playTwice);
         EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
         EXPECT_TRUE(said.ends_with('\n')) << said;
     }

@@ -1,14 +1,18 @@
 #include "tests/sound/sound_test_support.h"
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <poll.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
-#include <thread>
 
 #include "assets/sounds/wav_file.h"
 
@@ -22,6 +26,13 @@ Samples littleEndianSamples(const std::uint8_t* bytes, std::size_t size) {
         samples[i] = static_cast<std::int16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
     }
     return samples;
+}
+
+std::string firstLine(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    std::string line;
+    std::getline(in, line);
+    return line;
 }
 
 }  // namespace
@@ -55,25 +66,90 @@ ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name) {
 
 ScopedEnv::~ScopedEnv() { unsetenv(name_); }
 
-DiskAudio::DiskAudio(const std::filesystem::path& file)
-    : file_(file),
-      driver_("SDL_AUDIODRIVER", "disk"),
-      output_("SDL_DISKAUDIOFILE", file.string()) {}
-
-Samples DiskAudio::samples() const {
-    std::ifstream in(file_, std::ios::binary);
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
-                                  std::istreambuf_iterator<char>());
-    return littleEndianSamples(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+std::string standardErrorOf(const std::filesystem::path& folder,
+                            const std::function<void()>& action) {
+    const std::string file = (folder / "stderr.txt").string();
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    const int redirected = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(redirected, STDERR_FILENO);
+    close(redirected);
+    action();
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+    std::ifstream in(file);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-bool DiskAudio::waitFor(const std::function<bool(const Samples&)>& done) const {
+bool eventually(const std::function<bool()>& done) {
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < giveUp) {
-        if (done(samples())) return true;
+        if (done()) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return false;
+}
+
+// The collector holds the pipe open for writing too: SDL's opening never waits for a
+// reader, and its closing never ends the collection.
+DiskAudio::DiskAudio(const std::filesystem::path& pipe)
+    : driver_("SDL_AUDIODRIVER", "disk"), output_("SDL_DISKAUDIOFILE", pipe.string()) {
+    if (mkfifo(pipe.c_str(), 0600) != 0) throw std::runtime_error("no pipe for the output");
+    pipe_ = ::open(pipe.c_str(), O_RDWR | O_CLOEXEC);
+    if (pipe_ < 0) throw std::runtime_error("cannot open the output pipe");
+    collector_ = std::thread([this] { collect(); });
+}
+
+DiskAudio::~DiskAudio() {
+    stopping_ = true;
+    collector_.join();
+    close(pipe_);
+}
+
+void DiskAudio::collect() {
+    std::uint8_t chunk[65536];
+    while (!stopping_) {
+        pollfd ready{pipe_, POLLIN, 0};
+        if (::poll(&ready, 1, 20) <= 0) continue;
+        const ssize_t got = read(pipe_, chunk, sizeof chunk);
+        if (got <= 0) continue;
+        const std::lock_guard lock(mutex_);
+        bytes_.insert(bytes_.end(), chunk, chunk + got);
+    }
+}
+
+Samples DiskAudio::samples() const {
+    const std::lock_guard lock(mutex_);
+    return littleEndianSamples(bytes_.data(), bytes_.size());
+}
+
+bool DiskAudio::waitFor(const std::function<bool(const Samples&)>& done) const {
+    return eventually([&] { return done(samples()); });
+}
+
+std::optional<pid_t> audioThread() {
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        // SDL names a playback device's thread SDLAudioP and the device's number.
+        if (firstLine(task.path() / "comm").starts_with("SDLAudioP")) {
+            return static_cast<pid_t>(std::stol(task.path().filename().string()));
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<long> contextSwitches(pid_t thread) {
+    std::ifstream status("/proc/self/task/" + std::to_string(thread) + "/status");
+    if (!status) return std::nullopt;
+    long total = 0;
+    bool found = false;
+    for (std::string line; std::getline(status, line);) {
+        if (line.find("ctxt_switches:") != std::string::npos) {
+            total += std::stol(line.substr(line.find(':') + 1));
+            found = true;
+        }
+    }
+    return found ? std::optional<long>(total) : std::nullopt;
 }
 
 Samples wavSamples(const std::filesystem::path& file) {
@@ -106,11 +182,11 @@ std::size_t matchingRun(const Samples& output, std::size_t from, const Samples& 
 }
 
 bool endedInSilence(const Samples& output) {
-    constexpr std::size_t quarterSecond = 11025;
+    constexpr std::size_t twentiethOfASecond = 2205;
     const auto lastSound =
         std::find_if(output.rbegin(), output.rend(), [](std::int16_t s) { return s != 0; });
     if (lastSound == output.rend()) return false;
-    return static_cast<std::size_t>(lastSound - output.rbegin()) >= quarterSecond;
+    return static_cast<std::size_t>(lastSound - output.rbegin()) >= twentiethOfASecond;
 }
 
 }  // namespace runeshot

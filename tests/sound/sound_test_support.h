@@ -1,9 +1,15 @@
 #pragma once
 
+#include <sys/types.h>
+
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace runeshot {
@@ -40,11 +46,23 @@ private:
     const char* name_;
 };
 
-// Points SDL at its disk driver, which writes what the device plays into a file as raw
-// 16-bit mono samples, in real time. Create it before the player opens the device.
+// What `action` wrote to standard error, which goes to a file in `folder` meanwhile.
+std::string standardErrorOf(const std::filesystem::path& folder,
+                            const std::function<void()>& action);
+
+// Whether `done` holds within ten seconds, asked every 10 ms.
+bool eventually(const std::function<bool()>& done);
+
+// Points SDL at its disk driver, which writes what the device plays as raw 16-bit mono
+// samples, in real time, into a named pipe that this collects from. SDL starts its file
+// over each time the device is opened; the pipe keeps everything every opening played, in
+// order. Create it before the player opens the device, and let it outlive the player.
 class DiskAudio {
 public:
-    explicit DiskAudio(const std::filesystem::path& file);
+    explicit DiskAudio(const std::filesystem::path& pipe);
+    ~DiskAudio();
+    DiskAudio(const DiskAudio&) = delete;
+    DiskAudio& operator=(const DiskAudio&) = delete;
 
     Samples samples() const;
     // Polls what has been played until `done` holds; false if it never did within ten
@@ -52,10 +70,21 @@ public:
     bool waitFor(const std::function<bool(const Samples&)>& done) const;
 
 private:
-    std::filesystem::path file_;
+    void collect();
+
     ScopedEnv driver_;
     ScopedEnv output_;
+    int pipe_;
+    std::atomic<bool> stopping_{false};
+    mutable std::mutex mutex_;
+    std::vector<std::uint8_t> bytes_;
+    std::thread collector_;
 };
+
+// SDL's device thread in this process, if a device is open.
+std::optional<pid_t> audioThread();
+// How often a thread of this process has been switched out, or nothing if it has ended.
+std::optional<long> contextSwitches(pid_t thread);
 
 // The samples of a 16-bit WAV file, read by SDL as the player reads it.
 Samples wavSamples(const std::filesystem::path& file);
@@ -66,7 +95,9 @@ std::size_t findSound(const Samples& output, const Samples& sound, std::size_t l
 std::size_t firstNonSilent(const Samples& output, std::size_t from = 0);
 // Samples at `from` that equal the start of `sound`.
 std::size_t matchingRun(const Samples& output, std::size_t from, const Samples& sound);
-// Whether the output, after some sound, has fallen silent for a quarter of a second.
+// Whether the output, after some sound, has fallen silent for a twentieth of a second:
+// the device plays a tenth of a second of silence after each sound before it sleeps, and
+// SDL's disk driver may hold back up to 2048 samples of it.
 bool endedInSilence(const Samples& output);
 
 }  // namespace runeshot
