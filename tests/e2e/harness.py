@@ -469,6 +469,10 @@ class Program:
             "SDL_AUDIODRIVER": "disk",
             "SDL_DISKAUDIOFILE": self.recording.pipe,
         }
+        # A sanitized build reads its options (leak suppressions among them) from these.
+        for name in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"):
+            if name in os.environ:
+                environment[name] = os.environ[name]
         environment.update(env)
         self.environment = {k: v for k, v in environment.items() if v is not None}
         self.children_before = _children()
