@@ -57,11 +57,7 @@ TEST(NewGame, DuringAMissPauseTheTimerDueFirstDecides) {
         EXPECT_EQ(g.Label1.Top, 4320);
         EXPECT_EQ(g.lblMissed.Caption, "1");
         EXPECT_TRUE(s.played().empty());
-        s.at(3300);
-        EXPECT_EQ(s.played(), Sounds{"boing.wav"});
-        EXPECT_EQ(g.Label1.Top, 360);
-        s.at(3500);
-        EXPECT_EQ(g.Label1.Top, 560);
+        s.expectMissPauseEnds(3300, 3500);
         EXPECT_EQ(g.lblMissed.Caption, "1");
     }
     {
@@ -72,11 +68,7 @@ TEST(NewGame, DuringAMissPauseTheTimerDueFirstDecides) {
         s.at(2800);
         s.at(3200);
         s.click(g.lblNew);
-        s.at(3300);
-        EXPECT_EQ(s.played(), Sounds{"boing.wav"});
-        EXPECT_EQ(g.Label1.Top, 360);
-        s.at(3400);
-        EXPECT_EQ(g.Label1.Top, 560);
+        s.expectMissPauseEnds(3300, 3400);
         EXPECT_EQ(g.lblMissed.Caption, "0");
     }
 }

@@ -15,6 +15,8 @@ constexpr Colour white = 0x00FFFFFFu;
 constexpr Colour red = 0x000000FFu;
 constexpr Colour pauseGreen = 0x00C0FFC0u;
 
+using Sounds = std::vector<std::string>;
+
 // A started program on the virtual clock at 0 ms, with known draws (by default every
 // letter dealt is "F" at Left 4250) and a recording sound player.
 struct Session {
@@ -27,6 +29,16 @@ struct Session {
     void type(char c) { events.keyPress(static_cast<unsigned char>(c)); }
     // Idle until the absolute time `ms`, delivering every tick due by then.
     void at(Millis ms) { events.advanceTo(ms); }
+    // The miss pause ends at `end`, "boing.wav" sounding with a fresh letter at the top,
+    // and the letter takes its first step at `firstStep`.
+    void expectMissPauseEnds(Millis end, Millis firstStep) {
+        SCOPED_TRACE("the miss pause ending at " + std::to_string(end) + " ms");
+        at(end);
+        EXPECT_EQ(played(), Sounds{"boing.wav"});
+        EXPECT_EQ(game.Label1.Top, 360);
+        at(firstStep);
+        EXPECT_EQ(game.Label1.Top, 560);
+    }
     bool timersStopped() const { return !game.scheduler.nextDue().has_value(); }
     const std::vector<std::string>& played() const { return sound.played; }
 
@@ -41,7 +53,5 @@ struct Session {
     Game game{random, sound};
     EventDispatcher events{game, game};
 };
-
-using Sounds = std::vector<std::string>;
 
 }  // namespace runeshot::testing
