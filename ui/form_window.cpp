@@ -154,11 +154,12 @@ void FormWindow::syncWidgets() {
     }
 
     // Filling the list moves the edit text, which writes back: keep the form's text first.
+    // The list is compared with the one last filled in, so that a tick converts nothing.
     const QString text = qt(form_.Combo1.Text);
-    QStringList items, shown;
-    for (const std::string& item : form_.Combo1.List) items << qt(item);
-    for (int i = 0; i < combo1_->count(); ++i) shown << combo1_->itemText(i);
-    if (shown != items) {
+    if (form_.Combo1.List != comboList_) {
+        comboList_ = form_.Combo1.List;
+        QStringList items;
+        for (const std::string& item : comboList_) items << qt(item);
         combo1_->clear();
         combo1_->addItems(items);
     }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include <QPixmap>
 #include <QWidget>
 
@@ -56,6 +59,7 @@ private:
     QRadioButton* option1_ = nullptr;
     QRadioButton* option2_ = nullptr;
     QComboBox* combo1_ = nullptr;
+    std::vector<std::string> comboList_;
     const Label* pressed_ = nullptr;
 };
 
