@@ -37,22 +37,19 @@ QPalette sunkenEdgePalette() {
     return palette;
 }
 
-// Qt keeps glyphs up to 64 pixels in its glyph cache and draws larger ones as outlines on
-// every paint. A caption that large (the time-over banner) is drawn once into a pixmap and
-// copied from there.
-constexpr int largestCachedGlyph = 64;
-
+// Laying out a caption (shaping it) costs more than the rest of a letter's step, and Qt
+// draws glyphs above 64 pixels (the time-over banner) as outlines on every paint. Each
+// caption is therefore drawn once into a pixmap and copied from there while it stays the
+// same: the falling letter keeps its caption for its whole fall.
 void drawCaption(QPainter& painter, const QRect& rect, int flags, const QString& caption,
-                 const QFont& font, const QColor& colour) {
-    if (font.pixelSize() <= largestCachedGlyph || rect.isEmpty()) {
-        painter.setFont(font);
-        painter.setPen(colour);
-        painter.drawText(rect, flags, caption);
-        return;
-    }
+                 const Font& font, const QColor& colour) {
+    if (rect.isEmpty()) return;
     const qreal ratio = painter.device()->devicePixelRatioF();
-    const QString key = QStringLiteral("caption|%1|%2|%3|%4x%5|%6|%7")
-                            .arg(caption, font.key(), colour.name(QColor::HexArgb))
+    const QString key = QStringLiteral("caption|%1|%2|%3|%4|%5|%6x%7|%8|%9")
+                            .arg(caption, QString::fromStdString(font.Name))
+                            .arg(font.Size)
+                            .arg(font.Bold)
+                            .arg(colour.rgba())
                             .arg(rect.width())
                             .arg(rect.height())
                             .arg(flags)
@@ -63,7 +60,7 @@ void drawCaption(QPainter& painter, const QRect& rect, int flags, const QString&
         pixmap.setDevicePixelRatio(ratio);
         pixmap.fill(Qt::transparent);
         QPainter offscreen(&pixmap);
-        offscreen.setFont(font);
+        offscreen.setFont(qtFont(font));
         offscreen.setPen(colour);
         offscreen.drawText(QRect(QPoint(0, 0), rect.size()), flags, caption);
         offscreen.end();
@@ -86,7 +83,7 @@ void paintLabel(QPainter& painter, const Label& label, const TextMeasure& measur
     if (!label.AutoSize) flags |= Qt::TextWordWrap;
     const QString caption = QString::fromStdString(label.Caption);
 
-    const QFont font = qtFont(label.Font);
+    const Font& font = label.Font;
     painter.save();
     painter.setClipRect(rect, Qt::IntersectClip);
     if (label.Enabled) {

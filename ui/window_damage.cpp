@@ -10,7 +10,8 @@ WindowDamage::Look WindowDamage::lookOf(const GraphicalControl& control) const {
     if (const Label* const* l = std::get_if<Label*>(&control)) {
         const Label& label = **l;
         look.visible = label.Visible;
-        look.text = QString::fromStdString(label.Font.Name + '|' + label.Caption);
+        look.caption = label.Caption;
+        look.fontName = label.Font.Name;
         look.fore = label.ForeColor;
         look.back = label.BackColor;
         look.backStyle = label.BackStyle;

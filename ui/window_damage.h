@@ -1,10 +1,10 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include <QRect>
 #include <QRegion>
-#include <QString>
 
 #include "shell/form1.h"
 #include "shell/text_measure.h"
@@ -26,7 +26,7 @@ private:
     struct Look {
         bool visible = false;
         QRect rect;
-        QString text;
+        std::string caption, fontName;
         Colour fore = 0, back = 0, fill = 0;
         int backStyle = 0, borderStyle = 0, alignment = 0, kind = 0, fillStyle = 0;
         double fontSize = 0;
