@@ -8,7 +8,10 @@ namespace runeshot {
 
 namespace {
 constexpr Twips twipsPerPixel = 15;
-}
+// The counters show a new number with every hit and miss; a long session must not keep
+// every number it ever showed.
+constexpr std::size_t mostKept = 1024;
+}  // namespace
 
 TwipsSize QtTextMeasure::measure(std::string_view text, const Font& font) const {
     Key key{std::string(text), font.Name, font.Size, font.Bold};
@@ -17,6 +20,7 @@ TwipsSize QtTextMeasure::measure(std::string_view text, const Font& font) const 
     const QString caption = QString::fromUtf8(text.data(), qsizetype(text.size()));
     const TwipsSize size{static_cast<Twips>(metrics.horizontalAdvance(caption)) * twipsPerPixel,
                          static_cast<Twips>(metrics.height()) * twipsPerPixel};
+    if (measured_.size() >= mostKept) measured_.clear();
     measured_.emplace(std::move(key), size);
     return size;
 }
