@@ -29,7 +29,7 @@ target_link_libraries(icon_png PRIVATE Qt6::Gui)
 set_target_properties(icon_png PROPERTIES AUTOMOC OFF)
 set(icon_png_file ${packaging_build}/${RUNESHOT_APP_ID}.png)
 add_custom_command(OUTPUT ${icon_png_file}
-  COMMAND make_images ${packaging_build}/starfield.bmp ${packaging_build}/icon.bmp
+  COMMAND make_images ${packaging_build}/starfield_pixels.cpp ${packaging_build}/icon.bmp
   COMMAND icon_png ${packaging_build}/icon.bmp ${icon_png_file}
   DEPENDS make_images icon_png
   COMMENT "Converting the window icon for the icon theme"

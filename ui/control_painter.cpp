@@ -181,15 +181,16 @@ void paintControls(QPainter& painter, const std::vector<GraphicalControl>& contr
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setBackgroundMode(Qt::TransparentMode);
     for (const GraphicalControl& control : controls) {
-        // Shaping the captions of the whole status bar for a letter's step would cost more
-        // than all the rest of the repaint.
+        if (!std::visit([](const auto* c) { return c->Visible; }, control)) continue;
+        // Painting the whole status bar for a letter's step would cost more than all the
+        // rest of the repaint.
         if (!dirty.intersects(controlPixelRect(control, measure))) continue;
         if (const Label* const* label = std::get_if<Label*>(&control)) {
-            if ((*label)->Visible) paintLabel(painter, **label, measure);
+            paintLabel(painter, **label, measure);
         } else if (const Shape* const* shape = std::get_if<Shape*>(&control)) {
-            if ((*shape)->Visible) paintShape(painter, **shape);
+            paintShape(painter, **shape);
         } else if (const Line* const* line = std::get_if<Line*>(&control)) {
-            if ((*line)->Visible) paintLine(painter, **line);
+            paintLine(painter, **line);
         }
     }
 }

@@ -19,6 +19,7 @@
 #include "ui/fonts.h"
 #include "ui/input_line.h"
 #include "ui/settings_panel.h"
+#include "ui/starfield_image.h"
 
 namespace runeshot {
 
@@ -51,10 +52,7 @@ FormWindow::FormWindow(Form1& form, EventDispatcher& events, QWidget* parent)
       form_(form),
       events_(events),
       ticks_(form, events),
-      // Converted once to the window's own pixel format, so that a repaint copies patches
-      // of it straight across instead of converting the whole picture each time.
-      starfield_(QPixmap::fromImage(QImage(QStringLiteral(":/images/starfield.bmp"))
-                                        .convertToFormat(QImage::Format_RGB32))) {
+      starfield_(starfieldImage()) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -144,8 +142,10 @@ void FormWindow::syncWidgets() {
     text1_->setVisible(form_.Text1.Visible);
     handFocusToInputLine();
 
+    // A panel that comes into view paints whole; while hidden, its captions are not even
+    // measured.
     frame1_->setVisible(form_.Frame1.Visible);
-    frame1_->update(panelDamage_.takeChanges(form_.panelPaintOrder()));
+    if (form_.Frame1.Visible) frame1_->update(panelDamage_.takeChanges(form_.panelPaintOrder()));
     const std::pair<const OptionButton*, QRadioButton*> options[] = {
         {&form_.Option1, option1_}, {&form_.Option2, option2_}};
     for (const auto& [option, button] : options) {
@@ -208,7 +208,7 @@ void FormWindow::paintEvent(QPaintEvent* event) {
     }
     // Only the dirty patches of the picture are copied: a falling letter dirties two small
     // ones, and copying the whole picture for them would cost most of a repaint.
-    for (const QRect& patch : event->region()) painter.drawPixmap(patch, starfield_, patch);
+    for (const QRect& patch : event->region()) painter.drawImage(patch, starfield_, patch);
     paintControls(painter, form_.windowPaintOrder(), measure_, event->region());
 }
 

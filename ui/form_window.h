@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include <QPixmap>
+#include <QImage>
 #include <QWidget>
 
 #include "shell/event_dispatcher.h"
@@ -53,7 +53,7 @@ private:
     QtTextMeasure measure_;
     WindowDamage windowDamage_{measure_};
     WindowDamage panelDamage_{measure_};
-    QPixmap starfield_;
+    QImage starfield_;
     InputLine* text1_ = nullptr;
     SettingsPanel* frame1_ = nullptr;
     QRadioButton* option1_ = nullptr;

@@ -6,7 +6,6 @@ namespace runeshot {
 
 WindowDamage::Look WindowDamage::lookOf(const GraphicalControl& control) const {
     Look look;
-    look.rect = controlPixelRect(control, measure_);
     if (const Label* const* l = std::get_if<Label*>(&control)) {
         const Label& label = **l;
         look.visible = label.Visible;
@@ -34,6 +33,9 @@ WindowDamage::Look WindowDamage::lookOf(const GraphicalControl& control) const {
         look.visible = line.Visible;
         look.fore = line.BorderColor;
     }
+    // Where a hidden control would be does not matter, and measuring a hidden caption
+    // would load its face for nothing (the banner's, at start).
+    if (look.visible) look.rect = controlPixelRect(control, measure_);
     return look;
 }
 

@@ -1,5 +1,5 @@
 // Draws the window's starfield and icon from a fixed seed, so every build embeds the same
-// pictures. Usage: make_images STARFIELD.bmp ICON.bmp
+// pictures. Usage: make_images STARFIELD.cpp ICON.bmp
 //
 // The starfield uses 32 colours in two interleaved sets of 16 levels: greys (16k, 16k, 16k)
 // and faint violets (16k+15, 16k+8, 16k+15). Four pixels in five stay black; the rest are a
@@ -13,10 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "assets/images/starfield.h"
+
 namespace {
 
-constexpr int fieldWidth = 665;
-constexpr int fieldHeight = 364;
+using runeshot::starfieldHeight;
+using runeshot::starfieldWidth;
 constexpr int starCount = 270;
 constexpr double blackShare = 0.8;
 // Share of speckle pixels bright enough to pass a quarter of full intensity; with the
@@ -86,16 +88,16 @@ bool writeFile(const char* path, const std::string& bytes) {
 }
 
 std::vector<Rgb> drawStarfield() {
-    std::vector<Rgb> field(fieldWidth * fieldHeight);
+    std::vector<Rgb> field(starfieldWidth * starfieldHeight);
     Rng rng(0x52554E45u);
-    auto at = [&](int x, int y) -> Rgb& { return field[y * fieldWidth + x]; };
+    auto at = [&](int x, int y) -> Rgb& { return field[y * starfieldWidth + x]; };
 
     // A star is a bright core with a few dimmer pixels clinging to it; small stars are the
     // most common.
     int starPixels = 0;
     for (int s = 0; s < starCount; ++s) {
-        const int cx = 1 + rng.below(fieldWidth - 2);
-        const int cy = 1 + rng.below(fieldHeight - 2);
+        const int cx = 1 + rng.below(starfieldWidth - 2);
+        const int cy = 1 + rng.below(starfieldHeight - 2);
         const double u = rng.unit();
         const int size = 1 + static_cast<int>(u * u * 12);
         const bool violet = rng.unit() < 0.5;
@@ -108,17 +110,17 @@ std::vector<Rgb> drawStarfield() {
             if (isBlack(pixel)) ++starPixels;
             // A dim pixel never covers a brighter one, the star's own core included.
             if (pixel.r < colour.r) pixel = colour;
-            x = std::clamp(cx + rng.below(3) - 1, 0, fieldWidth - 1);
-            y = std::clamp(cy + rng.below(3) - 1, 0, fieldHeight - 1);
+            x = std::clamp(cx + rng.below(3) - 1, 0, starfieldWidth - 1);
+            y = std::clamp(cy + rng.below(3) - 1, 0, starfieldHeight - 1);
             if (p >= 8) {
-                x = std::clamp(x + rng.below(3) - 1, 0, fieldWidth - 1);
-                y = std::clamp(y + rng.below(3) - 1, 0, fieldHeight - 1);
+                x = std::clamp(x + rng.below(3) - 1, 0, starfieldWidth - 1);
+                y = std::clamp(y + rng.below(3) - 1, 0, starfieldHeight - 1);
             }
         }
     }
 
     // The speckle fills the black that the stars left up to one pixel in five.
-    const int total = fieldWidth * fieldHeight;
+    const int total = starfieldWidth * starfieldHeight;
     const double speckleChance =
         ((1.0 - blackShare) * total - starPixels) / (total - starPixels);
     for (Rgb& pixel : field) {
@@ -134,20 +136,21 @@ std::vector<Rgb> drawStarfield() {
     return field;
 }
 
-std::string starfieldBmp(const std::vector<Rgb>& field) {
-    const int rowBytes = (fieldWidth * 3 + 3) / 4 * 4;
-    std::string out = bmpHeader(fieldWidth, fieldHeight, 24, 0, rowBytes);
-    for (int y = fieldHeight - 1; y >= 0; --y) {
-        std::string row;
-        for (int x = 0; x < fieldWidth; ++x) {
-            const Rgb& c = field[y * fieldWidth + x];
-            row += char(c.b);
-            row += char(c.g);
-            row += char(c.r);
-        }
-        row.resize(rowBytes, '\0');
-        out += row;
+// The pixels as a C++ source of the array declared in starfield.h.
+std::string starfieldSource(const std::vector<Rgb>& field) {
+    std::string out =
+        "// Drawn by make_images.\n"
+        "#include \"assets/images/starfield.h\"\n\n"
+        "namespace runeshot {\n\n"
+        "alignas(16) const std::uint32_t starfieldPixels[starfieldWidth * starfieldHeight] = {\n";
+    char word[16];
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        const Rgb& c = field[i];
+        std::snprintf(word, sizeof word, "0xff%02x%02x%02x,", c.r, c.g, c.b);
+        out += word;
+        out += i % 8 == 7 ? '\n' : ' ';
     }
+    out += "\n};\n\n}  // namespace runeshot\n";
     return out;
 }
 
@@ -214,10 +217,10 @@ std::string iconBmp() {
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: %s STARFIELD.bmp ICON.bmp\n", argv[0]);
+        std::fprintf(stderr, "usage: %s STARFIELD.cpp ICON.bmp\n", argv[0]);
         return 2;
     }
-    if (!writeFile(argv[1], starfieldBmp(drawStarfield())) || !writeFile(argv[2], iconBmp())) {
+    if (!writeFile(argv[1], starfieldSource(drawStarfield())) || !writeFile(argv[2], iconBmp())) {
         std::fprintf(stderr, "make_images: cannot write the pictures\n");
         return 1;
     }

@@ -4,6 +4,7 @@
 
 #include "tests/gui/game_window.h"
 #include "ui/fonts.h"
+#include "ui/starfield_image.h"
 
 namespace runeshot {
 namespace {
@@ -68,8 +69,7 @@ TEST(WindowDrawing, InputLineIsBlackWithItsPaleYellowTextCentred) {
 TEST(WindowDrawing, FieldShowsOnlyTheStarfieldAtStart) {
     GameWindow w;
     const QImage image = w.render();
-    const QImage starfield =
-        QImage(":/images/starfield.bmp").convertToFormat(QImage::Format_RGB32);
+    const QImage starfield = starfieldImage();
     const QRect field(0, 33, 657, 287);
     EXPECT_EQ(image.copy(field), starfield.copy(field));
 }

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "ui/starfield_image.h"
+
 namespace {
 
 int brightness(QRgb p) { return std::max({qRed(p), qGreen(p), qBlue(p)}); }
@@ -41,7 +43,7 @@ std::vector<int> starSizes(const QImage& image) {
 }
 
 TEST(Starfield, IsABlackFieldOfSmallStarsInThirtyTwoColours) {
-    const QImage image = QImage(":/images/starfield.bmp").convertToFormat(QImage::Format_RGB32);
+    const QImage image = runeshot::starfieldImage();
     ASSERT_EQ(image.size(), QSize(665, 364));
 
     QSet<QRgb> expected;
