@@ -29,7 +29,7 @@ target_link_libraries(icon_png PRIVATE Qt6::Gui)
 set_target_properties(icon_png PROPERTIES AUTOMOC OFF)
 set(icon_png_file ${packaging_build}/${RUNESHOT_APP_ID}.png)
 add_custom_command(OUTPUT ${icon_png_file}
-  COMMAND make_images ${packaging_build}/starfield_pixels.cpp ${packaging_build}/icon.bmp
+  COMMAND make_images ${packaging_build}/pictures.cpp ${packaging_build}/icon.bmp
   COMMAND icon_png ${packaging_build}/icon.bmp ${icon_png_file}
   DEPENDS make_images icon_png
   COMMENT "Converting the window icon for the icon theme"
@@ -52,6 +52,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window names its faces; these packages provide faces that match them in size.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-comic-neue")
+# SDL is loaded at run time (it would slow the window's start), so the library scan does
+# not see it; SDL_TLSCleanup came with 2.0.16.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-comic-neue, libsdl2-2.0-0 (>= 2.0.16)")
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 include(CPack)

@@ -1,12 +1,13 @@
 #include "sound/sdl_sound_player.h"
 
-#include <SDL.h>
 #include <dlfcn.h>
 #include <pthread.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <utility>
+
+#include "sound/sdl_library.h"
 
 namespace runeshot {
 
@@ -91,20 +92,20 @@ void SdlSoundPlayer::run() {
     if (device_ != 0) closeDevice(lock);
     lock.unlock();
     // Some backends keep a thread looking for new devices; a silent game needs none.
-    if (sdlStarted_) SDL_Quit();
+    if (sdlStarted_) sdl_->Quit();
     // SDL keeps its error text per thread and frees it only for threads of its own.
-    SDL_TLSCleanup();
+    if (sdl_ != nullptr) sdl_->TLSCleanup();
 }
 
 bool SdlSoundPlayer::openDevice() {
-    if (!sdlStarted_) {
+    if (!sdlStarted_ && (sdl_ = sdlLibrary()) != nullptr) {
         alsa_ = silenceAlsa();
         // SDL's audio brings its event queue along, which would otherwise catch Ctrl+C and
         // termination requests into a queue nobody reads: the game could not be stopped.
-        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        sdlStarted_ = SDL_Init(SDL_INIT_AUDIO) == 0;
+        sdl_->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        sdlStarted_ = sdl_->Init(SDL_INIT_AUDIO) == 0;
         // A file cut short is a broken file, not a shorter sound: it gets the default sound.
-        if (sdlStarted_) SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
+        if (sdlStarted_) sdl_->SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
     }
     if (sdlStarted_) {
         {
@@ -120,16 +121,16 @@ bool SdlSoundPlayer::openDevice() {
         wanted.userdata = this;
         // No changes allowed: SDL converts for the hardware, and every sound is handed over
         // in this one known format.
-        device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+        device_ = sdl_->OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
     }
     // Once silent the player never tries again, so this is said once however often the
     // device was opened before.
     if (device_ == 0) {
         std::fprintf(stderr, "runeshot: no sound device, playing without sound (%s)\n",
-                     SDL_GetError());
+                     sdl_ != nullptr ? sdl_->GetError() : sdlLibraryError());
         return false;
     }
-    SDL_PauseAudioDevice(device_, 0);
+    sdl_->PauseAudioDevice(device_, 0);
     return true;
 }
 
@@ -138,7 +139,7 @@ void SdlSoundPlayer::closeDevice(std::unique_lock<std::mutex>& lock) {
     closing_ = true;
     deviceWork_.notify_one();
     lock.unlock();
-    SDL_CloseAudioDevice(device_);
+    sdl_->CloseAudioDevice(device_);
     lock.lock();
     device_ = 0;
     closing_ = false;

@@ -15,6 +15,8 @@
 
 namespace runeshot {
 
+struct SdlLibrary;
+
 // Plays the game's WAV files from the program's folder on one SDL audio device. A thread of
 // the player's own reads the files, opens the device when there is something to play and
 // closes it again after a while of quiet; the caller's thread only hands it file names.
@@ -60,6 +62,7 @@ private:
     // Used by the player's thread alone.
     SoundFiles files_;
     void* alsa_ = nullptr;
+    const SdlLibrary* sdl_ = nullptr;
     bool sdlStarted_ = false;
     std::uint32_t device_ = 0;
 

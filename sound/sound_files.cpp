@@ -1,28 +1,29 @@
 #include "sound/sound_files.h"
 
-#include <SDL.h>
-
 #include <algorithm>
+
+#include "sound/sdl_library.h"
 
 namespace runeshot {
 
 namespace {
 
-struct WavDeleter {
-    void operator()(Uint8* buffer) const { SDL_FreeWAV(buffer); }
-};
-
 std::shared_ptr<const DeviceSound> readSound(const std::string& path) {
+    const SdlLibrary* sdl = sdlLibrary();
+    if (sdl == nullptr) return nullptr;
     SDL_AudioSpec spec;
     Uint8* rawBuffer = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV(path.c_str(), &spec, &rawBuffer, &length) == nullptr) return nullptr;
-    const std::unique_ptr<Uint8, WavDeleter> buffer(rawBuffer);
+    if (sdl->LoadWAV_RW(sdl->RWFromFile(path.c_str(), "rb"), 1, &spec, &rawBuffer, &length) ==
+        nullptr) {
+        return nullptr;
+    }
+    const std::unique_ptr<Uint8, decltype(sdl->FreeWAV)> buffer(rawBuffer, sdl->FreeWAV);
 
     // SDL 2.26's audio streams keep back the last few milliseconds of a resampled sound;
     // a one-shot conversion delivers all of it.
     SDL_AudioCVT conversion;
-    if (SDL_BuildAudioCVT(&conversion, spec.format, spec.channels, spec.freq, AUDIO_S16SYS,
+    if (sdl->BuildAudioCVT(&conversion, spec.format, spec.channels, spec.freq, AUDIO_S16SYS,
                           deviceChannels, deviceRate) < 0) {
         return nullptr;
     }
@@ -35,7 +36,7 @@ std::shared_ptr<const DeviceSound> readSound(const std::string& path) {
     }
     conversion.buf = sound->data();
     conversion.len = static_cast<int>(length);
-    if (SDL_ConvertAudio(&conversion) != 0) return nullptr;
+    if (sdl->ConvertAudio(&conversion) != 0) return nullptr;
     sound->resize(static_cast<std::size_t>(conversion.len_cvt));
     return sound;
 }

@@ -38,8 +38,8 @@ class FaultsTest(unittest.TestCase):
         game.wait_for_change(h.SHOOTED, before, 5, "the hit counter")
         return game.wait_for_letter(h.deals(1)[0][0])
 
-    def test_without_a_sound_device_the_game_plays_on_and_says_so_in_one_line(self):
-        game = self.session.launch(env={"SDL_AUDIODRIVER": "dsp"})
+    def assert_plays_silently_saying_why_once(self, env, why):
+        game = self.session.launch(env=env)
         self.assert_hit_scores(game)
         start = game.shot().region(h.TIME_LEFT)
         game.click(h.NEW_GAME_AT)
@@ -47,9 +47,23 @@ class FaultsTest(unittest.TestCase):
         lines = game.stderr().splitlines()
         self.assertEqual(len(lines), 1, lines)
         self.assertTrue(lines[0].startswith("runeshot: no sound device"), lines)
+        self.assertIn(why, lines[0])
         self.assertFalse(os.path.exists(game.recording.path))
         game.click(h.QUIT_AT)
         self.assertEqual(game.wait_for_exit(), 0)
+
+    def test_without_a_sound_device_the_game_plays_on_and_says_so_in_one_line(self):
+        self.assert_plays_silently_saying_why_once({"SDL_AUDIODRIVER": "dsp"}, "dsp")
+
+    def test_without_a_usable_sdl_library_the_game_plays_on_and_says_so_in_one_line(self):
+        # The sound library is loaded only when the game first needs it; one that is not
+        # a library at all stands for one missing or broken.
+        folder = os.path.join(self.session.folder, "broken-sdl")
+        os.mkdir(folder)
+        with open(os.path.join(folder, "libSDL2-2.0.so.0"), "w") as f:
+            f.write("not a library\n")
+        self.assert_plays_silently_saying_why_once({"LD_LIBRARY_PATH": folder},
+                                                   "libSDL2-2.0.so.0")
 
     def test_spoiled_sound_files_change_nothing_in_the_game(self):
         def spoil(folder):
