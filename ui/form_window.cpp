@@ -18,8 +18,8 @@
 #include "ui/control_painter.h"
 #include "ui/fonts.h"
 #include "ui/input_line.h"
+#include "ui/pictures.h"
 #include "ui/settings_panel.h"
-#include "ui/starfield_image.h"
 
 namespace runeshot {
 
@@ -57,7 +57,7 @@ FormWindow::FormWindow(Form1& form, EventDispatcher& events, QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Runeshot"));
-    setWindowIcon(QIcon(QStringLiteral(":/images/icon.bmp")));
+    setWindowIcon(QIcon(QPixmap::fromImage(iconImage())));
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, QSize(657, 337),

@@ -1,5 +1,7 @@
 // Draws the window's starfield and icon from a fixed seed, so every build embeds the same
-// pictures. Usage: make_images STARFIELD.cpp ICON.bmp
+// pictures. Usage: make_images PICTURES.cpp ICON.bmp
+// PICTURES.cpp holds the pixels of both for the program; ICON.bmp is the icon for the
+// desktop's icon theme.
 //
 // The starfield uses 32 colours in two interleaved sets of 16 levels: greys (16k, 16k, 16k)
 // and faint violets (16k+15, 16k+8, 16k+15). Four pixels in five stay black; the rest are a
@@ -13,10 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "assets/images/starfield.h"
+#include "assets/images/pictures.h"
 
 namespace {
 
+using runeshot::iconSize;
 using runeshot::starfieldHeight;
 using runeshot::starfieldWidth;
 constexpr int starCount = 270;
@@ -136,29 +139,30 @@ std::vector<Rgb> drawStarfield() {
     return field;
 }
 
-// The pixels as a C++ source of the array declared in starfield.h.
-std::string starfieldSource(const std::vector<Rgb>& field) {
-    std::string out =
-        "// Drawn by make_images.\n"
-        "#include \"assets/images/starfield.h\"\n\n"
-        "namespace runeshot {\n\n"
-        "alignas(16) const std::uint32_t starfieldPixels[starfieldWidth * starfieldHeight] = {\n";
+// One picture's pixels as the definition of an array declared in pictures.h.
+std::string pixelArray(const char* name, const char* size, const std::vector<Rgb>& pixels) {
+    std::string out = std::string("alignas(16) const std::uint32_t ") + name + "[" + size + "] = {\n";
     char word[16];
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        const Rgb& c = field[i];
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        const Rgb& c = pixels[i];
         std::snprintf(word, sizeof word, "0xff%02x%02x%02x,", c.r, c.g, c.b);
         out += word;
         out += i % 8 == 7 ? '\n' : ' ';
     }
-    out += "\n};\n\n}  // namespace runeshot\n";
-    return out;
+    return out + "\n};\n\n";
+}
+
+std::string picturesSource(const std::vector<Rgb>& starfield, const std::vector<Rgb>& icon) {
+    return "// Drawn by make_images.\n"
+           "#include \"assets/images/pictures.h\"\n\n"
+           "namespace runeshot {\n\n" +
+           pixelArray("starfieldPixels", "starfieldWidth * starfieldHeight", starfield) +
+           pixelArray("iconPixels", "iconSize * iconSize", icon) + "}  // namespace runeshot\n";
 }
 
 // The icon: a yellow rune stave inside a green target ring, on a dark blue ground, in the
 // sixteen colours of the classic palette.
-std::string iconBmp() {
-    constexpr int size = 32;
-    constexpr std::array<Rgb, 16> palette{{{0, 0, 0},
+constexpr std::array<Rgb, 16> iconPalette{{{0, 0, 0},
                                            {128, 0, 0},
                                            {0, 128, 0},
                                            {128, 128, 0},
@@ -174,11 +178,15 @@ std::string iconBmp() {
                                            {255, 0, 255},
                                            {0, 255, 255},
                                            {255, 255, 255}}};
+
+using IconIndices = std::array<std::array<std::uint8_t, iconSize>, iconSize>;
+
+IconIndices drawIcon() {
     enum : std::uint8_t { black = 0, darkGreen = 2, navy = 4, grey = 8, green = 10, yellow = 11 };
 
-    std::array<std::array<std::uint8_t, size>, size> px{};
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
+    IconIndices px{};
+    for (int y = 0; y < iconSize; ++y) {
+        for (int x = 0; x < iconSize; ++x) {
             const double dx = x - 15.5, dy = y - 15.5;
             const double r = std::sqrt(dx * dx + dy * dy);
             std::uint8_t c = r < 15.5 ? navy : black;
@@ -198,17 +206,28 @@ std::string iconBmp() {
         px[9 + i][14 + i] = grey;
         px[14 + i][14 + i] = grey;
     }
+    return px;
+}
 
-    const int rowBytes = size / 2;
-    std::string out = bmpHeader(size, size, 4, 16, rowBytes);
-    for (const Rgb& c : palette) {
+std::vector<Rgb> iconColours(const IconIndices& px) {
+    std::vector<Rgb> pixels;
+    for (const auto& row : px) {
+        for (std::uint8_t index : row) pixels.push_back(iconPalette[index]);
+    }
+    return pixels;
+}
+
+std::string iconBmp(const IconIndices& px) {
+    const int rowBytes = iconSize / 2;
+    std::string out = bmpHeader(iconSize, iconSize, 4, 16, rowBytes);
+    for (const Rgb& c : iconPalette) {
         out += char(c.b);
         out += char(c.g);
         out += char(c.r);
         out += '\0';
     }
-    for (int y = size - 1; y >= 0; --y) {
-        for (int x = 0; x < size; x += 2) out += char(px[y][x] << 4 | px[y][x + 1]);
+    for (int y = iconSize - 1; y >= 0; --y) {
+        for (int x = 0; x < iconSize; x += 2) out += char(px[y][x] << 4 | px[y][x + 1]);
     }
     return out;
 }
@@ -217,10 +236,12 @@ std::string iconBmp() {
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: %s STARFIELD.cpp ICON.bmp\n", argv[0]);
+        std::fprintf(stderr, "usage: %s PICTURES.cpp ICON.bmp\n", argv[0]);
         return 2;
     }
-    if (!writeFile(argv[1], starfieldSource(drawStarfield())) || !writeFile(argv[2], iconBmp())) {
+    const IconIndices icon = drawIcon();
+    if (!writeFile(argv[1], picturesSource(drawStarfield(), iconColours(icon))) ||
+        !writeFile(argv[2], iconBmp(icon))) {
         std::fprintf(stderr, "make_images: cannot write the pictures\n");
         return 1;
     }

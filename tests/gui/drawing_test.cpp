@@ -4,7 +4,7 @@
 
 #include "tests/gui/game_window.h"
 #include "ui/fonts.h"
-#include "ui/starfield_image.h"
+#include "ui/pictures.h"
 
 namespace runeshot {
 namespace {
