@@ -64,7 +64,7 @@ FormWindow::FormWindow(Form1& form, EventDispatcher& events, QWidget* parent)
                                     screen()->availableGeometry()));
     form_.DecimalSeparator = QLocale().decimalPoint().toStdString();
 
-    createWidgets();
+    createInputLine();
     connect(&ticks_, &TickDriver::ticked, this, [this] { afterEvent(); });
     syncWidgets();
 }
@@ -72,7 +72,7 @@ FormWindow::FormWindow(Form1& form, EventDispatcher& events, QWidget* parent)
 // Windowed controls stack in the order they are made, the last on top: the input line,
 // then the panel, then the option buttons and the game-length box standing over it. The
 // tab order follows the same order.
-void FormWindow::createWidgets() {
+void FormWindow::createInputLine() {
     const TextBox& t = form_.Text1;
     text1_ = new InputLine([this](int KeyAscii) { typed(KeyAscii); }, this);
     text1_->setObjectName(qt(t.Name));
@@ -87,7 +87,11 @@ void FormWindow::createWidgets() {
     text1_->setCursorPosition(0);
     connect(text1_, &QLineEdit::textChanged, this,
             [this](const QString& text) { form_.Text1.Text = text.toStdString(); });
+}
 
+// Made when the settings are first shown: a game-length box and option buttons cost as
+// much to make as the rest of the window, and most games never open the settings.
+void FormWindow::createSettingsWidgets() {
     frame1_ = new SettingsPanel(form_, measure_, this);
     frame1_->setObjectName(qt(form_.Frame1.Name));
 
@@ -142,6 +146,16 @@ void FormWindow::syncWidgets() {
     text1_->setVisible(form_.Text1.Visible);
     handFocusToInputLine();
 
+    if (frame1_ == nullptr) {
+        const bool settingsShown = form_.Frame1.Visible || form_.Option1.Visible ||
+                                   form_.Option2.Visible || form_.Combo1.Visible;
+        if (settingsShown) createSettingsWidgets();
+    }
+    if (frame1_ != nullptr) syncSettingsWidgets();
+    update(windowDamage_.takeChanges(form_.windowPaintOrder()));
+}
+
+void FormWindow::syncSettingsWidgets() {
     // A panel that comes into view paints whole; while hidden, its captions are not even
     // measured.
     frame1_->setVisible(form_.Frame1.Visible);
@@ -165,8 +179,6 @@ void FormWindow::syncWidgets() {
     }
     if (combo1_->currentText() != text) combo1_->setEditText(text);
     combo1_->setVisible(form_.Combo1.Visible);
-
-    update(windowDamage_.takeChanges(form_.windowPaintOrder()));
 }
 
 // The game never moves the focus, but a player should never have to click the input line
@@ -178,7 +190,8 @@ void FormWindow::handFocusToInputLine() {
     if (!text1_->isVisible() || !text1_->isEnabled()) return;
     const QWidget* holder = focusWidget();
     auto goingAway = [holder](const QWidget* control, bool staysVisible) {
-        return !staysVisible && (control == holder || control->isAncestorOf(holder));
+        return !staysVisible && control != nullptr &&
+               (control == holder || control->isAncestorOf(holder));
     };
     if (holder == nullptr || !holder->isEnabled() || !holder->isVisible() ||
         goingAway(frame1_, form_.Frame1.Visible) || goingAway(option1_, form_.Option1.Visible) ||
@@ -188,7 +201,8 @@ void FormWindow::handFocusToInputLine() {
 }
 
 const Label* FormWindow::labelAt(QPoint point) const {
-    const bool onPanel = frame1_->isVisible() && frame1_->geometry().contains(point);
+    const bool onPanel =
+        frame1_ != nullptr && frame1_->isVisible() && frame1_->geometry().contains(point);
     const std::vector<GraphicalControl> order =
         onPanel ? form_.panelPaintOrder() : form_.windowPaintOrder();
     const QPoint local = onPanel ? point - frame1_->pos() : point;

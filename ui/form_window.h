@@ -40,11 +40,13 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void createWidgets();
+    void createInputLine();
+    void createSettingsWidgets();
     void typed(int KeyAscii);
     // After every event: show what the handlers changed and arm the next tick.
     void afterEvent();
     void syncWidgets();
+    void syncSettingsWidgets();
     void handFocusToInputLine();
 
     Form1& form_;
