@@ -19,12 +19,13 @@ int main(int argc, char** argv) {
     runeshot::SdlSoundPlayer sound(QCoreApplication::applicationDirPath().toStdString(), [&app] {
         QMetaObject::invokeMethod(&app, [] { QApplication::beep(); });
     });
-    sound.open();
     runeshot::Game game(random, sound);
     runeshot::EventDispatcher events(game, game);
     events.load();
 
     runeshot::FormWindow window(game, events);
+    // Loading the sound system takes a core's time for a while; the window comes first.
+    QObject::connect(&window, &runeshot::FormWindow::firstFrameShown, [&sound] { sound.open(); });
     window.show();
     // Without a window manager nothing gives the new window the keyboard; ask for it, so
     // the player can type into the input line at once.

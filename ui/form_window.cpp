@@ -224,6 +224,10 @@ void FormWindow::paintEvent(QPaintEvent* event) {
     // ones, and copying the whole picture for them would cost most of a repaint.
     for (const QRect& patch : event->region()) painter.drawImage(patch, starfield_, patch);
     paintControls(painter, form_.windowPaintOrder(), measure_, event->region());
+    // Queued, so that it comes after this frame has been handed to the screen.
+    if (!std::exchange(painted_, true)) {
+        QMetaObject::invokeMethod(this, &FormWindow::firstFrameShown, Qt::QueuedConnection);
+    }
 }
 
 void FormWindow::mousePressEvent(QMouseEvent* event) {

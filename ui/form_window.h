@@ -32,6 +32,11 @@ public:
     // The open settings panel covers the window's own labels.
     const Label* labelAt(QPoint point) const;
 
+signals:
+    // The window's first frame is on the screen: work that would compete with it for the
+    // processor, such as opening the sound device, can start.
+    void firstFrameShown();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -63,6 +68,7 @@ private:
     QComboBox* combo1_ = nullptr;
     std::vector<std::string> comboList_;
     const Label* pressed_ = nullptr;
+    bool painted_ = false;
 };
 
 }  // namespace runeshot
