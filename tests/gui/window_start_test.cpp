@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "tests/gui/game_window.h"
+
+namespace runeshot {
+namespace {
+
+// Notes each paint the window is sent, in order with what the test connects to it.
+class PaintLog : public QObject {
+public:
+    std::vector<std::string> entries;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) entries.emplace_back("paint");
+        return false;
+    }
+};
+
+// The program opens its sound device on this signal, so it must come after the first
+// frame, and only once however often the window repaints.
+TEST(WindowStart, SaysOnceThatTheFirstFrameIsShownAfterPaintingIt) {
+    Lcg24 random;
+    RecordingSound sound;
+    Game game{random, sound};
+    EventDispatcher dispatcher{game, game};
+    dispatcher.load();
+    FormWindow window{game, dispatcher};
+    PaintLog log;
+    window.installEventFilter(&log);
+    QObject::connect(&window, &FormWindow::firstFrameShown,
+                     [&log] { log.entries.emplace_back("shown"); });
+
+    window.show();
+    QTRY_VERIFY(!log.entries.empty() && log.entries.back() == "shown");
+    window.repaint();
+    window.update();
+    QTest::qWait(50);
+
+    ASSERT_GE(log.entries.size(), 3u);
+    EXPECT_EQ(log.entries.front(), "paint");
+    EXPECT_EQ(std::count(log.entries.begin(), log.entries.end(), "shown"), 1);
+}
+
+}  // namespace
+}  // namespace runeshot
