@@ -89,8 +89,9 @@ void FormWindow::createInputLine() {
             [this](const QString& text) { form_.Text1.Text = text.toStdString(); });
 }
 
-// Made when the settings are first shown: a game-length box and option buttons cost as
-// much to make as the rest of the window, and most games never open the settings.
+// Made when the settings are first shown: the game-length box and the option buttons take
+// a millisecond or two to make, at start the window's time is short, and many games never
+// open the settings.
 void FormWindow::createSettingsWidgets() {
     frame1_ = new SettingsPanel(form_, measure_, this);
     frame1_->setObjectName(qt(form_.Frame1.Name));
