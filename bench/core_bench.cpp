@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Runeshot developers
+
 // What the game itself costs per event, apart from drawing: every handler, and one tick of
 // each timer delivered by the scheduler on the virtual clock, with no window and no sound.
 #include <benchmark/benchmark.h>

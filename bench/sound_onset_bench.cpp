@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Runeshot developers
+
 // How long after PlaySound the sound's first sample leaves SDL, and how long the call holds
 // the window's thread. SDL's disk driver writes the mixed output to a file in real time,
 // so the moment a sample appears in the file is the moment a sound card would get it.

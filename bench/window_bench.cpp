@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Runeshot developers
+
 // The window's own costs: painting the whole window, and the time from a key reaching the
 // input line to the paint that shows the new hit count. Runs on whatever platform Qt is
 // given (offscreen when there is no display).

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Runeshot developers
+
 // Watches a program's window from outside, the way a player sees it: on the X display.
 //
 //   x_probe first-paint R G B -- PROGRAM [ARGS...]

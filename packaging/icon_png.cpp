@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Runeshot developers
+
 // Desktop icon themes take PNG and SVG, not the BMP the window embeds: converts the icon.
 // Usage: icon_png ICON.bmp ICON.png
 #include <cstdio>

@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Runeshot developers
+
 # Installs the game as a desktop application, and `make package` makes a .deb of it.
 # The program and its four sounds share a folder of their own, because the program plays
 # its sounds from the folder it lives in; the command in bin/ is a link to it, and Qt

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Runeshot developers
+
 // Renders the game's real window, as it opens and with the settings panel open, into
 // window.png and settings.png in the folder given. Runs on Qt's offscreen platform unless
 // told otherwise, so it needs no display.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Runeshot developers
+
 // The window and the settings panel as designed: every control's start values and the
 // stacking order. Positions are in twips; inside the panel they are relative to the panel.
 #include "shell/form1.h"

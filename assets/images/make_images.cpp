@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Runeshot developers
+
 // Draws the window's starfield and icon from a fixed seed, so every build embeds the same
 // pictures. Usage: make_images PICTURES.cpp ICON.bmp
 // PICTURES.cpp holds the pixels of both for the program; ICON.bmp is the icon for the

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Runeshot developers
+
 // A day of play at the fast speed on the virtual clock: random right and wrong keys, pauses,
 // new games and settings. The status bar must show the game's own counts throughout, a right
 // key must always score, and nothing the game keeps may grow.

@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Runeshot developers
+
 """The program where its surroundings fail it: no sound device, spoiled sound files, missing
 typefaces, no display. It plays on where it can, says why where it cannot, and writes no
 file in any case (every run here has a fresh home, settings, cache and runtime folder, and

@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Runeshot developers
+
 """Game lengths typed into the real settings box, the odd ones included: each game ends, or
 runs on, as the countdown's rules say."""
 

@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Runeshot developers
+
 """The real program on an X server of its own, played from outside.
 
 Clicks and keys go in as real X input (xdotool, through the XTEST extension), pictures

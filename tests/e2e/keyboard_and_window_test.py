@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Runeshot developers
+
 """Rough handling from outside: thousands of keys at full speed, a key held down, the
 window minimized, restored and resized during a game."""
 

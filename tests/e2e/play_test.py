@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Runeshot developers
+
 """The built program under a virtual X display, played with real clicks and keys: what it
 shows, what it plays and how it ends."""
 

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Runeshot developers
+
 // Runs a fuzz target over stored inputs without libFuzzer, so that the normal build keeps
 // passing every input the fuzzer once found worth keeping.
 #include <algorithm>

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Runeshot developers
+
 // Plays the game with whatever the fuzzer sends (clicks, typed characters, idle time, a busy
 // thread catching up, settings, the window minimized) and checks after every handler that
 // the player sees the state the game holds.

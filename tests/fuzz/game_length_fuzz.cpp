@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Runeshot developers
+
 // Whatever the player types as the game length, reading it gives a number the countdown can
 // use, and showing that number gives text the reader reads back as the same number.
 #include <algorithm>

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Runeshot developers
 # Packs the built game as a .deb, as `make package` does, and unpacks it into a scratch
 # root: the package is filed under games, depends on the libraries the program links and
 # on the fonts its faces fall back to, and lays out exactly the installed game under /usr.

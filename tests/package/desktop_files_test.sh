@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Runeshot developers
 # Installs the game under a scratch prefix and checks what a desktop reads: the AppStream
 # metadata with the menu entry and icons it points to, the menu entry itself, and an icon
 # that is the size its folder promises.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Runeshot developers
 # Installs the game under a scratch prefix and starts it through bin/runeshot, as a menu
 # entry would: the window must show, and a wrong key must sound wrong.wav, which the
 # program can only find if it looked for its sounds beside the real program, not the link.

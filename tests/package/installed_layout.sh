@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Runeshot developers
+
 # The files an installation holds, relative to its prefix, in `find -printf '%y %P'` form;
 # one definition for the installed tree and the .deb.
 installed_layout() {
