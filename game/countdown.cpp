@@ -20,10 +20,9 @@ void Game::Timer3_Timer() {
         Timer1.Enabled = false;
         Label1.Visible = false;
         Timer3.Enabled = false;
-        // No letter is dealt or counted after the banner, not even by a miss pause that
-        // was under way.
-        Timer2.Enabled = false;
-        heldMissPause_ = HeldMissPause::none;
+        // A miss pause under way is held as a pause holds it: no letter is dealt after the
+        // banner, and whatever goes on from here lets it finish before anything falls.
+        holdMissPause();
     }
 }
 

@@ -41,10 +41,12 @@ public:
     void PlaySound(const std::string& name) { sound_.play(name); }
 
 private:
-    // A miss pause that a pause held back. Once released it finishes before the letter
-    // falls again, so the red letter is never stepped on and counted a second time.
+    // A miss pause that a pause or a time over held back. Once released it finishes before
+    // the letter falls again, so the red letter is never stepped on and counted a second
+    // time.
     enum class HeldMissPause { none, held, released };
     HeldMissPause heldMissPause_ = HeldMissPause::none;
+    void holdMissPause();
     void releaseHeldMissPause();
     RandomSource& random_;
     SoundPlayer& sound_;

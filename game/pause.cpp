@@ -27,11 +27,14 @@ void Game::lblPause_Click() {
         lblPause.Caption = "PAUSED";
         Timer1.Enabled = false;
         Timer3.Enabled = false;
-        if (Timer2.Enabled) {
-            heldMissPause_ = HeldMissPause::held;
-            Timer2.Enabled = false;
-        }
+        holdMissPause();
     }
+}
+
+void Game::holdMissPause() {
+    if (!Timer2.Enabled) return;
+    heldMissPause_ = HeldMissPause::held;
+    Timer2.Enabled = false;
 }
 
 void Game::releaseHeldMissPause() {

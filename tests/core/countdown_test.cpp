@@ -105,5 +105,32 @@ TEST(TimeOver, StopsAMissPauseUnderWay) {
     EXPECT_TRUE(s.timersStopped());
 }
 
+// The red letter was counted before the banner; whatever goes on from there lets its
+// miss pause finish before anything falls, and never counts it again.
+TEST(TimeOver, InsideAMissPauseLeavesItHeldForWhateverGoesOn) {
+    enum class Way { cancel, ok, newGame };
+    for (Way way : {Way::cancel, Way::ok, Way::newGame}) {
+        SCOPED_TRACE(way == Way::cancel ? "SETTINGS, Cancel" : way == Way::ok ? "SETTINGS, Ok"
+                                                                               : "NEW GAME");
+        Session s;
+        Game& g = s.game;
+        g.Combo1.Text = "3";
+        s.click(g.lblNew);
+        s.at(3000);
+        ASSERT_TRUE(g.lblOver.Visible);
+        if (way == Way::newGame) {
+            s.click(g.lblNew);
+        } else {
+            s.openSettings();
+            s.click(way == Way::ok ? g.Label9 : g.Label10);
+        }
+        s.sound.played.clear();
+        s.at(3499);
+        EXPECT_EQ(g.Label1.Top, 4120);
+        s.expectMissPauseEnds(3500, 3700);
+        EXPECT_EQ(g.lblMissed.Caption, way == Way::cancel ? "1" : "0");
+    }
+}
+
 }  // namespace
 }  // namespace runeshot::testing
