@@ -146,8 +146,10 @@ void FormWindow::afterEvent() {
 }
 
 void FormWindow::syncWidgets() {
+    const bool inputLineHadFocus = focusWidget() == text1_;
     text1_->setEnabled(form_.Text1.Enabled);
     text1_->setVisible(form_.Text1.Visible);
+    if (inputLineHadFocus && focusWidget() != text1_) focusTakenFromInputLine_ = focusWidget();
     handFocusToInputLine();
 
     if (frame1_ == nullptr) {
@@ -189,10 +191,17 @@ void FormWindow::syncSettingsWidgets() {
 // to go on typing. When the control holding the focus is about to be hidden (the settings
 // closing) or has been disabled (the input line at time over), the input line takes it as
 // soon as it can. It takes it before the toolkit would pass it on by itself, which would
-// select the whole line, so that the next letter is judged without wiping the line.
+// select the whole line, so that the next letter is judged without wiping the line. Where
+// the toolkit did pass it on (to a settings control standing open when the input line was
+// disabled), it comes back unless the player has moved it since.
 void FormWindow::handFocusToInputLine() {
     if (!text1_->isVisible() || !text1_->isEnabled()) return;
     const QWidget* holder = focusWidget();
+    const QWidget* takenBy = std::exchange(focusTakenFromInputLine_, nullptr);
+    if (holder != nullptr && holder == takenBy) {
+        text1_->setFocus();
+        return;
+    }
     auto goingAway = [holder](const QWidget* control, bool staysVisible) {
         return !staysVisible && control != nullptr &&
                (control == holder || control->isAncestorOf(holder));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
 
 #include "shell/event_dispatcher.h"
@@ -71,6 +72,8 @@ private:
     QComboBox* combo1_ = nullptr;
     std::vector<std::string> comboList_;
     const Label* pressed_ = nullptr;
+    // Where the toolkit put the focus when it took it from the disabled or hidden input line.
+    QPointer<QWidget> focusTakenFromInputLine_;
     bool painted_ = false;
 };
 

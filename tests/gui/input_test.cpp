@@ -139,5 +139,29 @@ TEST(WindowInput, AShortGamePlaysThroughTheWindow) {
     EXPECT_FALSE(w.window.isVisible());
 }
 
+// Time over disables the input line while the open panel offers the toolkit somewhere else
+// to put the focus; the next game gives it back. Focus the player put there stays.
+TEST(WindowInput, TheNextGameGivesTheInputLineBackTheFocusThatTimeOverTook) {
+    GameWindow w;
+    w.click(w.game.lblSettings);
+    w.combo1()->lineEdit()->selectAll();
+    QTest::keyClicks(w.combo1()->lineEdit(), "0");
+    w.clickOnPanel(w.game.Label9);
+    w.click(w.game.lblSettings);
+    w.click(w.game.lblSettings);
+    QLineEdit* line = w.text1();
+    ASSERT_TRUE(w.frame1()->isVisible());
+    ASSERT_TRUE(line->hasFocus());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !line->isEnabled(); }, 10000));
+    ASSERT_FALSE(line->hasFocus());
+
+    w.click(w.game.lblNew);
+    EXPECT_TRUE(line->hasFocus());
+
+    QTest::mouseClick(w.combo1()->lineEdit(), Qt::LeftButton);
+    w.click(w.game.lblNew);
+    EXPECT_TRUE(w.combo1()->lineEdit()->hasFocus());
+}
+
 }  // namespace
 }  // namespace runeshot
