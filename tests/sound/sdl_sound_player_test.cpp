@@ -162,10 +162,12 @@ TEST(SdlSoundPlayer, aFileReplacedOrRemovedWhileTheGameRunsIsNoticedTheNextTimeI
 
 TEST(SdlSoundPlayer, aSoundDeviceLeavesCtrlCAndTerminationRequestsToTheProgram) {
     ScratchFolder folder;
+    folder.writeWav("short.wav", shortSound());
     DiskAudio disk(folder.path() / "out.raw");
     SdlSoundPlayer player(folder.path().string(), [] {});
-    player.open();
-    player.play("missing.wav");
+    player.play("short.wav");
+    // SDL sets its handlers as it starts, on the player's thread: look once it plays.
+    ASSERT_TRUE(disk.waitFor([](const Samples& out) { return firstNonSilent(out) != notFound; }));
 
     for (const int signal : {SIGINT, SIGTERM}) {
         struct sigaction action {};
