@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QInputMethodEvent>
 
 #include "tests/gui/game_window.h"
@@ -137,6 +142,43 @@ TEST(WindowInput, AShortGamePlaysThroughTheWindow) {
     EXPECT_TRUE(w.game.isUnloaded());
     EXPECT_TRUE(w.game.module1.Letters.empty());
     EXPECT_FALSE(w.window.isVisible());
+}
+
+// Keeps the window's thread busy, with no event handled, as a slow paint would.
+void busyFor(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
+
+// Delivered straight to the widget, so that no timer of the event loop runs first.
+void sendClick(QWidget& window, QPoint point) {
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, point, window.mapToGlobal(point), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(&window, &event);
+    }
+}
+
+// A click that comes while the thread was busy first gets the ticks that fell due meanwhile,
+// one per timer, so PAUSE stops the game where the player saw it.
+TEST(WindowInput, AClickComesAfterTheTicksThatFellDueWhileTheThreadWasBusy) {
+    GameWindow w;
+    sendClick(w.window, w.centreOf(w.game.lblNew));
+    busyFor(std::chrono::milliseconds(1100));
+    sendClick(w.window, w.centreOf(w.game.lblPause));
+    EXPECT_TRUE(w.game.paused);
+    EXPECT_EQ(w.game.Label1.Top, 1520);
+    EXPECT_EQ(w.game.lbltime.Caption, "99");
+}
+
+TEST(WindowInput, AKeyComesAfterTheTicksThatFellDueWhileTheThreadWasBusy) {
+    GameWindow w;
+    sendClick(w.window, w.centreOf(w.game.lblNew));
+    busyFor(std::chrono::milliseconds(1100));
+    // The G, one step further down, is shot, and the next letter waits at the top.
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_G, Qt::ShiftModifier, QStringLiteral("G"));
+    QApplication::sendEvent(w.text1(), &key);
+    EXPECT_EQ(w.game.lblShooted.Caption, "1");
+    EXPECT_EQ(w.game.Label1.Top, 360);
+    EXPECT_EQ(w.game.lbltime.Caption, "99");
 }
 
 // Time over disables the input line while the open panel offers the toolkit somewhere else
