@@ -5,6 +5,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 
 #include "game/game.h"
 #include "tests/core/session.h"
@@ -65,6 +66,18 @@ TEST(Letters, EveryRunDealsTheSameLettersAndNeverAnA) {
     Game first(firstRun, sound), second(secondRun, sound);
     first.Form_Load();
     second.Form_Load();
+    // Worked out by hand from the generator's formula, single-precision rounding included.
+    const std::pair<float, const char*> firstDeals[] = {
+        {5997.15380859375f, "b"}, {4925.908203125f, "P"},    {2566.55810546875f, "o"},
+        {69.14995574951172f, "n"}, {6923.1650390625f, "k"},  {335.4984436035156f, "V"},
+        {7332.26416015625f, "o"},  {3175.057373046875f, "x"},
+    };
+    for (const auto& [left, letter] : firstDeals) {
+        first.NewLetter();
+        second.NewLetter();
+        EXPECT_EQ(first.Label1.Left, left);
+        EXPECT_EQ(first.Label1.Caption, letter);
+    }
     std::set<std::string> dealt;
     for (int deal = 0; deal < 1'000'000; ++deal) {
         first.NewLetter();
