@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <QScreen>
+
+#include <functional>
+#include <utility>
 
 #include "tests/gui/game_window.h"
 #include "ui/fonts.h"
@@ -135,6 +139,34 @@ TEST(WindowDrawing, LetterAndBannerLieBeneathTheStatusBar) {
     EXPECT_EQ(banner.topLeft(), QPoint(56, 112));
     EXPECT_GT(banner.width(), 400);
     EXPECT_GT(countColour(image, banner, yellow, 8), 500);
+}
+
+// After an event the window repaints only the patches that changed; what the screen then
+// shows must be what painting the whole window afresh draws.
+TEST(WindowDrawing, RepaintingOnlyWhatChangedShowsWhatAWholeRepaintDraws) {
+    GameWindow w;
+    Game& g = w.game;
+    w.click(g.lblNew);
+    w.click(g.lblPause);
+    const auto shown = [&w] {
+        QCoreApplication::processEvents();
+        return w.window.screen()->grabWindow(w.window.winId()).toImage().convertToFormat(
+            QImage::Format_RGB32);
+    };
+    shown();
+    // The input line is a widget of its own, whose frame follows the pointer and the focus.
+    const QRect drawn(0, 0, 657, w.text1()->y());
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"a letter's step", [&g] { g.Label1.Top = g.Label1.Top + 200; }},
+        {"a caption", [&g] { g.lblShooted.Caption = "12"; }},
+        {"a miss", [&g] { g.Label1.Top = 4120; g.Label1.ForeColor = 0x000000FFu; }},
+    };
+    for (const auto& [what, change] : changes) {
+        change();
+        // Any event shows what changed; a click where no label lies changes nothing itself.
+        w.click(QPoint(300, 200));
+        EXPECT_TRUE(shown().copy(drawn) == w.render().copy(drawn)) << what;
+    }
 }
 
 }  // namespace
