@@ -5,13 +5,6 @@
 
 namespace runeshot {
 
-EventDispatcher::EventDispatcher(Form1& form, FormEvents& events)
-    : form_(form), events_(events) {
-    form_.scheduler.watch(form_.Timer1);
-    form_.scheduler.watch(form_.Timer2);
-    form_.scheduler.watch(form_.Timer3);
-}
-
 void EventDispatcher::load() {
     if (!form_.isUnloaded()) events_.Form_Load();
 }
@@ -49,6 +42,29 @@ void EventDispatcher::tick(Timer& timer) {
     if (&timer == &form_.Timer1) events_.Timer1_Timer();
     else if (&timer == &form_.Timer2) events_.Timer2_Timer();
     else if (&timer == &form_.Timer3) events_.Timer3_Timer();
+}
+
+void EventDispatcher::handle(Millis now, const Input& input) {
+    catchUp(now);
+    if (form_.isUnloaded()) return;
+    struct Apply {
+        EventDispatcher& d;
+        Form1& f;
+        void operator()(const inputs::Click& c) const {
+            if (c.label != nullptr) d.click(*c.label);
+        }
+        void operator()(const inputs::Key& k) const { d.keyPress(k.KeyAscii); }
+        void operator()(const inputs::Wake&) const {}
+        void operator()(const inputs::InputLineText& t) const { f.Text1.Text = t.text; }
+        void operator()(const inputs::SpeedChosen& s) const {
+            f.Option1.Value = !s.speed;
+            f.Option2.Value = s.speed;
+        }
+        void operator()(const inputs::LengthText& t) const { f.Combo1.Text = t.text; }
+        void operator()(const inputs::WindowStateChanged& w) const { f.WindowState = w.state; }
+        void operator()(const inputs::CloseBox&) const { d.closeWindow(); }
+    };
+    std::visit(Apply{*this, form_}, input);
 }
 
 void EventDispatcher::advanceTo(Millis time) {

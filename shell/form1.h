@@ -13,7 +13,7 @@
 
 namespace runeshot {
 
-using GraphicalControl = std::variant<Label*, Shape*, Line*>;
+using GraphicalControl = std::variant<const Label*, const Shape*, const Line*>;
 
 // The one window: its controls, by the names the game's rules use, and the game's own
 // variables. The game reads and writes these; the window draws whatever they say.
@@ -53,8 +53,9 @@ struct Form1 {
     // Counts hits; wide enough that a long game never wraps to negative.
     long long Shooted = 0;
 
-    // 0 normal, 1 minimized, 2 maximized; kept up to date by the window.
-    int WindowState = 0;
+    // Kept up to date by the window.
+    static constexpr int normal = 0, minimized = 1, maximized = 2;
+    int WindowState = normal;
 
     // Written into captions that show fractional numbers; the window sets it from the
     // player's locale.
@@ -66,8 +67,8 @@ struct Form1 {
 
     // Graphical controls of the window and of the settings panel, in painting order:
     // the bottom of the stacking order first.
-    std::vector<GraphicalControl> windowPaintOrder();
-    std::vector<GraphicalControl> panelPaintOrder();
+    std::vector<GraphicalControl> windowPaintOrder() const;
+    std::vector<GraphicalControl> panelPaintOrder() const;
 
 private:
     bool unloaded_ = false;

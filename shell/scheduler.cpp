@@ -13,6 +13,8 @@ Millis lastDueBy(const Timer& t, Millis time) {
 }
 }  // namespace
 
+Timer::Timer(Scheduler& scheduler) : Enabled(*this), clock_(&scheduler) { scheduler.join(*this); }
+
 Timer::EnabledProperty& Timer::EnabledProperty::operator=(bool on) {
     if (on && !on_) owner_.phase_ = owner_.clock_->now();
     on_ = on;

@@ -19,9 +19,6 @@ public:
 
     Millis now() const { return now_; }
 
-    // Timers due at the same moment tick in the order they were watched.
-    void watch(Timer& timer) { timers_.push_back(&timer); }
-
     // The thread was idle until `until`: every tick that falls due is delivered at its own
     // time, in time order, each handler running to completion before the next.
     void advanceTo(Millis until, const TickHandler& onTick);
@@ -35,6 +32,8 @@ public:
 
 private:
     friend class Timer;
+    // Timers due at the same moment tick in the order they joined.
+    void join(Timer& timer) { timers_.push_back(&timer); }
     Timer* earliestDue(Millis until) const;
 
     Millis now_ = 0;

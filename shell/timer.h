@@ -14,10 +14,11 @@ class Scheduler;
 
 // A form timer. Its rules are those the game relies on: enabling a stopped timer starts a
 // fresh interval from the current time, disabling stops it at once, and a running timer
-// keeps its phase (ticks fall on a fixed grid, so a long game does not drift).
+// keeps its phase (ticks fall on a fixed grid, so a long game does not drift). It joins its
+// scheduler as it is made, so timers made in turn tick in that order when due together.
 class Timer {
 public:
-    explicit Timer(const Scheduler& clock) : Enabled(*this), clock_(&clock) {}
+    explicit Timer(Scheduler& scheduler);
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;
 

@@ -165,14 +165,14 @@ QRect labelPixelRect(const Label& label, const TextMeasure& measure) {
 }
 
 QRect controlPixelRect(const GraphicalControl& control, const TextMeasure& measure) {
-    if (const Label* const* label = std::get_if<Label*>(&control)) {
+    if (const Label* const* label = std::get_if<const Label*>(&control)) {
         return labelPixelRect(**label, measure);
     }
-    if (const Shape* const* shape = std::get_if<Shape*>(&control)) {
+    if (const Shape* const* shape = std::get_if<const Shape*>(&control)) {
         const Shape& s = **shape;
         return pixelRect({s.Left, s.Top, s.Width, s.Height});
     }
-    const Line& line = *std::get<Line*>(control);
+    const Line& line = *std::get<const Line*>(control);
     return QRect(QPoint(pixelsFromTwips(line.X1), pixelsFromTwips(line.Y1)),
                  QPoint(pixelsFromTwips(line.X2), pixelsFromTwips(line.Y2)))
         .normalized();
@@ -188,11 +188,11 @@ void paintControls(QPainter& painter, const std::vector<GraphicalControl>& contr
         // Painting the whole status bar for a letter's step would cost more than all the
         // rest of the repaint.
         if (!dirty.intersects(controlPixelRect(control, measure))) continue;
-        if (const Label* const* label = std::get_if<Label*>(&control)) {
+        if (const Label* const* label = std::get_if<const Label*>(&control)) {
             paintLabel(painter, **label, measure);
-        } else if (const Shape* const* shape = std::get_if<Shape*>(&control)) {
+        } else if (const Shape* const* shape = std::get_if<const Shape*>(&control)) {
             paintShape(painter, **shape);
-        } else if (const Line* const* line = std::get_if<Line*>(&control)) {
+        } else if (const Line* const* line = std::get_if<const Line*>(&control)) {
             paintLine(painter, **line);
         }
     }

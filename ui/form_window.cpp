@@ -3,6 +3,8 @@
 
 #include "ui/form_window.h"
 
+#include <algorithm>
+#include <optional>
 #include <utility>
 
 #include <QApplication>
@@ -10,11 +12,11 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStyle>
 
@@ -50,12 +52,12 @@ QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-FormWindow::FormWindow(Form1& form, EventDispatcher& events, QWidget* parent)
-    : QWidget(parent),
-      form_(form),
-      events_(events),
-      ticks_(form, events),
-      starfield_(starfieldImage()) {
+FormWindow::FormWindow(const Form1& form, EventDispatcher& events, QWidget* parent)
+    : QWidget(parent), form_(form), events_(events), starfield_(starfieldImage()) {
+    clock_.start();
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, [this] { deliver(inputs::Wake{}); });
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -65,10 +67,8 @@ FormWindow::FormWindow(Form1& form, EventDispatcher& events, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, QSize(657, 337),
                                     screen()->availableGeometry()));
-    form_.DecimalSeparator = QLocale().decimalPoint().toStdString();
 
     createInputLine();
-    connect(&ticks_, &TickDriver::ticked, this, [this] { afterEvent(); });
     syncWidgets();
 }
 
@@ -77,7 +77,7 @@ FormWindow::FormWindow(Form1& form, EventDispatcher& events, QWidget* parent)
 // tab order follows the same order.
 void FormWindow::createInputLine() {
     const TextBox& t = form_.Text1;
-    text1_ = new InputLine([this](int KeyAscii) { typed(KeyAscii); }, this);
+    text1_ = new InputLine([this](int KeyAscii) { deliver(inputs::Key{KeyAscii}); }, this);
     text1_->setObjectName(qt(t.Name));
     text1_->setGeometry(controlRect(t.Left, t.Top, t.Width, t.Height));
     text1_->setFont(qtFont(t.Font));
@@ -88,8 +88,9 @@ void FormWindow::createInputLine() {
     setColours(*text1_, t.ForeColor, t.BackColor, QPalette::Text, QPalette::Base);
     text1_->setText(qt(t.Text));
     text1_->setCursorPosition(0);
-    connect(text1_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { form_.Text1.Text = text.toStdString(); });
+    connect(text1_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        deliverEdit(inputs::InputLineText{text.toStdString()});
+    });
 }
 
 // Made when the settings are first shown: the game-length box and the option buttons take
@@ -99,7 +100,7 @@ void FormWindow::createSettingsWidgets() {
     frame1_ = new SettingsPanel(form_, measure_, this);
     frame1_->setObjectName(qt(form_.Frame1.Name));
 
-    for (OptionButton* o : {&form_.Option1, &form_.Option2}) {
+    for (const OptionButton* o : {&form_.Option1, &form_.Option2}) {
         auto* button = new QRadioButton(qt(o->Caption), this);
         button->setObjectName(qt(o->Name));
         button->setGeometry(controlRect(o->Left, o->Top, o->Width, o->Height));
@@ -108,9 +109,11 @@ void FormWindow::createSettingsWidgets() {
         setColours(*button, o->ForeColor, o->BackColor, button->foregroundRole(),
                    button->backgroundRole());
         button->setChecked(o->Value);
-        // Both belong to the window, so they are one group: checking one clears the other,
-        // and each writes its own state back.
-        connect(button, &QRadioButton::toggled, this, [o](bool checked) { o->Value = checked; });
+        // Both belong to the window, so they are one group: checking one clears the other.
+        const bool speed = o == &form_.Option2;
+        connect(button, &QRadioButton::toggled, this, [this, speed](bool checked) {
+            if (checked) deliverEdit(inputs::SpeedChosen{speed});
+        });
         (o == &form_.Option1 ? option1_ : option2_) = button;
     }
 
@@ -125,27 +128,40 @@ void FormWindow::createSettingsWidgets() {
     combo1_->setGeometry(controlRect(c.Left, c.Top, c.Width, c.Height));
     combo1_->setFont(qtFont(c.Font));
     setColours(*combo1_, c.ForeColor, c.BackColor, QPalette::Text, QPalette::Base);
-    connect(combo1_, &QComboBox::currentTextChanged, this,
-            [this](const QString& text) { form_.Combo1.Text = text.toStdString(); });
+    connect(combo1_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        deliverEdit(inputs::LengthText{text.toStdString()});
+    });
+
 }
 
-void FormWindow::typed(int KeyAscii) {
-    ticks_.catchUp();
-    events_.keyPress(KeyAscii);
-    afterEvent();
-}
-
-void FormWindow::afterEvent() {
+void FormWindow::deliver(const Input& input) {
+    events_.handle(clock_.elapsed(), input);
     if (form_.isUnloaded()) {
+        timer_.stop();
         hide();
         QApplication::quit();
         return;
     }
     syncWidgets();
-    ticks_.arm();
+    armTimer();
+}
+
+void FormWindow::deliverEdit(const Input& input) {
+    if (!syncing_) deliver(input);
+}
+
+void FormWindow::armTimer() {
+    const std::optional<Millis> due = form_.scheduler.nextDue();
+    if (!due) {
+        timer_.stop();
+        return;
+    }
+    const Millis wait = *due - clock_.elapsed();
+    timer_.start(static_cast<int>(std::max<Millis>(wait, 0)));
 }
 
 void FormWindow::syncWidgets() {
+    const QScopedValueRollback syncing(syncing_, true);
     const bool inputLineHadFocus = focusWidget() == text1_;
     text1_->setEnabled(form_.Text1.Enabled);
     text1_->setVisible(form_.Text1.Visible);
@@ -173,7 +189,6 @@ void FormWindow::syncSettingsWidgets() {
         button->setVisible(option->Visible);
     }
 
-    // Filling the list moves the edit text, which writes back: keep the form's text first.
     // The list is compared with the one last filled in, so that a tick converts nothing.
     const QString text = qt(form_.Combo1.Text);
     if (form_.Combo1.List != comboList_) {
@@ -221,7 +236,7 @@ const Label* FormWindow::labelAt(QPoint point) const {
     const QPoint local = onPanel ? point - frame1_->pos() : point;
     // Labels that are hidden or disabled take no clicks, so a click passes through them.
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
-        Label* const* label = std::get_if<Label*>(&*it);
+        const Label* const* label = std::get_if<const Label*>(&*it);
         if (label == nullptr || !(*label)->Visible || !(*label)->Enabled) continue;
         if (labelPixelRect(**label, measure_).contains(local)) return *label;
     }
@@ -251,25 +266,21 @@ void FormWindow::mousePressEvent(QMouseEvent* event) {
 void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     const Label* pressed = std::exchange(pressed_, nullptr);
-    ticks_.catchUp();
-    if (pressed != nullptr && labelAt(event->position().toPoint()) == pressed) {
-        events_.click(*pressed);
-    }
-    afterEvent();
+    const bool released = pressed != nullptr && labelAt(event->position().toPoint()) == pressed;
+    deliver(inputs::Click{released ? pressed : nullptr});
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
-    events_.closeWindow();
     event->accept();
-    afterEvent();
+    deliver(inputs::CloseBox{});
 }
 
 void FormWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) {
         const Qt::WindowStates state = windowState();
-        form_.WindowState = state & Qt::WindowMinimized   ? 1
-                            : state & Qt::WindowMaximized ? 2
-                                                          : 0;
+        deliver(inputs::WindowStateChanged{state & Qt::WindowMinimized   ? Form1::minimized
+                                          : state & Qt::WindowMaximized ? Form1::maximized
+                                                                        : Form1::normal});
     }
     QWidget::changeEvent(event);
 }

@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include "shell/event_dispatcher.h"
 #include "ui/qt_text_measure.h"
-#include "ui/tick_driver.h"
 #include "ui/window_damage.h"
 
 class QComboBox;
@@ -23,14 +24,15 @@ namespace runeshot {
 class InputLine;
 class SettingsPanel;
 
-// The game's one window: draws the form's controls and hands clicks, keys and ticks to
-// the event table. Graphical controls (labels, shapes, lines) are painted on the window;
-// windowed controls are real widgets, named after their controls, kept in step with the
-// form after every event, and what the player changes in them is written back.
+// The game's one window: draws the form's controls and hands every input to the game
+// through the event table's one road. Graphical controls (labels, shapes, lines) are
+// painted on the window; windowed controls are real widgets, named after their controls.
+// After each input the window syncs its widgets with the form, repaints what changed and
+// arms its one timer for the next tick; it never writes the form itself.
 class FormWindow : public QWidget {
     Q_OBJECT
 public:
-    FormWindow(Form1& form, EventDispatcher& events, QWidget* parent = nullptr);
+    FormWindow(const Form1& form, EventDispatcher& events, QWidget* parent = nullptr);
 
     // The label that a click at `point` lands on: the topmost visible, enabled label there.
     // The open settings panel covers the window's own labels.
@@ -51,16 +53,22 @@ protected:
 private:
     void createInputLine();
     void createSettingsWidgets();
-    void typed(int KeyAscii);
-    // After every event: show what the handlers changed and arm the next tick.
-    void afterEvent();
+    // The one road: the input goes to the game, then the window shows what changed.
+    void deliver(const Input& input);
+    // What the player does to a widget while it is being synced is the sync itself.
+    void deliverEdit(const Input& input);
     void syncWidgets();
+    void armTimer();
     void syncSettingsWidgets();
     void handFocusToInputLine();
 
-    Form1& form_;
+    const Form1& form_;
     EventDispatcher& events_;
-    TickDriver ticks_;
+    // Monotonic time for the game's clock, and one precise timer armed for the next tick,
+    // none while no game timer runs, so an idle window costs no CPU.
+    QElapsedTimer clock_;
+    QTimer timer_;
+    bool syncing_ = false;
     QtTextMeasure measure_;
     WindowDamage windowDamage_{measure_};
     WindowDamage panelDamage_{measure_};

@@ -10,7 +10,7 @@
 
 namespace runeshot {
 
-SettingsPanel::SettingsPanel(Form1& form, const TextMeasure& measure, QWidget* parent)
+SettingsPanel::SettingsPanel(const Form1& form, const TextMeasure& measure, QWidget* parent)
     : QWidget(parent), form_(form), measure_(measure) {
     setGeometry(pixelRect({form.Frame1.Left, form.Frame1.Top, form.Frame1.Width,
                            form.Frame1.Height}));

@@ -15,13 +15,13 @@ namespace runeshot {
 // through to the window, which routes them.
 class SettingsPanel final : public QWidget {
 public:
-    SettingsPanel(Form1& form, const TextMeasure& measure, QWidget* parent);
+    SettingsPanel(const Form1& form, const TextMeasure& measure, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    Form1& form_;
+    const Form1& form_;
     const TextMeasure& measure_;
 };
 

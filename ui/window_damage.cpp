@@ -9,7 +9,7 @@ namespace runeshot {
 
 WindowDamage::Look WindowDamage::lookOf(const GraphicalControl& control) const {
     Look look;
-    if (const Label* const* l = std::get_if<Label*>(&control)) {
+    if (const Label* const* l = std::get_if<const Label*>(&control)) {
         const Label& label = **l;
         look.visible = label.Visible;
         look.caption = label.Caption;
@@ -22,7 +22,7 @@ WindowDamage::Look WindowDamage::lookOf(const GraphicalControl& control) const {
         look.fontSize = label.Font.Size;
         look.bold = label.Font.Bold;
         look.enabled = label.Enabled;
-    } else if (const Shape* const* s = std::get_if<Shape*>(&control)) {
+    } else if (const Shape* const* s = std::get_if<const Shape*>(&control)) {
         const Shape& shape = **s;
         look.visible = shape.Visible;
         look.fore = shape.BorderColor;
@@ -31,7 +31,7 @@ WindowDamage::Look WindowDamage::lookOf(const GraphicalControl& control) const {
         look.kind = int(shape.Kind);
         look.fillStyle = int(shape.FillStyle);
         look.backStyle = shape.BackStyle;
-    } else if (const Line* const* l = std::get_if<Line*>(&control)) {
+    } else if (const Line* const* l = std::get_if<const Line*>(&control)) {
         const Line& line = **l;
         look.visible = line.Visible;
         look.fore = line.BorderColor;

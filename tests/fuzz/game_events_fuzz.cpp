@@ -139,12 +139,8 @@ private:
     std::optional<long long> soundsAtUnload_;
 };
 
-void selectOption(Game& game, bool speed) {
-    game.Option1.Value = !speed;
-    game.Option2.Value = speed;
-}
-
 void play(std::uint8_t action, FuzzInput& input, Game& game, EventDispatcher& events) {
+    const Millis now = game.scheduler.now();
     switch (action % 16) {
     case 0: events.click(game.lblNew); break;
     case 1: events.click(game.lblPause); break;
@@ -161,16 +157,18 @@ void play(std::uint8_t action, FuzzInput& input, Game& game, EventDispatcher& ev
     }
     case 8: events.advance(input.takeWord()); break;
     case 9: events.advance(Millis{input.takeByte()} * 1000); break;
-    case 10: events.catchUp(game.scheduler.now() + input.takeWord()); break;
-    case 11: selectOption(game, input.takeByte() % 2 == 1); break;
-    case 12: game.Combo1.Text = input.takeText(input.takeByte() % 32); break;
+    case 10: events.handle(now + input.takeWord(), inputs::Wake{}); break;
+    case 11: events.handle(now, inputs::SpeedChosen{input.takeByte() % 2 == 1}); break;
+    case 12: events.handle(now, inputs::LengthText{input.takeText(input.takeByte() % 32)}); break;
     case 13: {
         const auto& list = game.Combo1.List;
-        if (!list.empty()) game.Combo1.Text = list[input.takeByte() % list.size()];
+        if (!list.empty()) {
+            events.handle(now, inputs::LengthText{list[input.takeByte() % list.size()]});
+        }
         break;
     }
-    case 14: game.WindowState = input.takeByte() % 2; break;
-    case 15: events.closeWindow(); break;
+    case 14: events.handle(now, inputs::WindowStateChanged{input.takeByte() % 2}); break;
+    case 15: events.handle(now, inputs::CloseBox{}); break;
     }
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Runeshot developers
 
-#include "shell/window_system_guard.h"
+#include "app/window_system_guard.h"
 
 #include <QByteArray>
 #include <QList>

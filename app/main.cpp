@@ -2,10 +2,11 @@
 // SPDX-FileCopyrightText: 2026 The Runeshot developers
 
 #include <QApplication>
+#include <QLocale>
 
 #include "game/game.h"
 #include "shell/event_dispatcher.h"
-#include "shell/window_system_guard.h"
+#include "app/window_system_guard.h"
 #include "sound/sdl_sound_player.h"
 #include "ui/form_window.h"
 
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
         QMetaObject::invokeMethod(&app, [] { QApplication::beep(); });
     });
     runeshot::Game game(random, sound);
+    game.DecimalSeparator = QLocale().decimalPoint().toStdString();
     runeshot::EventDispatcher events(game, game);
     events.load();
 

@@ -197,14 +197,14 @@ Form1::Form1() {
     designSettingsPanel(*this);
 }
 
-std::vector<GraphicalControl> Form1::windowPaintOrder() {
+std::vector<GraphicalControl> Form1::windowPaintOrder() const {
     return {&Label1,  &lblOver,     &Shape1, &Line1,      &Line2,  &Line3,
             &Line4,   &Line5,       &Line6,  &Shape2,     &lblSettings, &Label2,
             &lblShooted, &Label4,   &lblMissed, &Label3,  &lbltime, &Label6,
             &lblPause, &lblNew,     &lblQuit};
 }
 
-std::vector<GraphicalControl> Form1::panelPaintOrder() {
+std::vector<GraphicalControl> Form1::panelPaintOrder() const {
     return {&Label5, &Line7, &Line8, &Label7, &Shape3,
             &Label8, &Shape4, &Label9, &Label10, &Label11};
 }
