@@ -12,6 +12,7 @@ namespace runeshot {
 
 // Positions and sizes are in twips, 1/1440 inch: 15 twips make a pixel at 96 dots per inch.
 using Twips = float;
+inline constexpr Twips twipsPerPixel = 15;
 
 struct Font {
     std::string Name;
@@ -74,14 +75,12 @@ struct OptionButton {
     int TabIndex = 0;
 };
 
+// The panel draws neither a border nor a caption, and never takes the keyboard focus.
 struct Frame {
     std::string Name;
-    std::string Caption;
     Twips Left = 0, Top = 0, Width = 0, Height = 0;
     bool Visible = true;
     Colour BackColor = 0x8000000Fu;
-    int BorderStyle = 1;
-    int TabIndex = 0;
 };
 
 enum class ShapeKind { Rectangle = 0, Square = 1, Oval = 2, Circle = 3, RoundedRectangle = 4 };

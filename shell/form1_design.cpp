@@ -119,15 +119,12 @@ void designPlayField(Form1& f) {
 
 void designSettingsPanel(Form1& f) {
     f.Frame1.Name = "Frame1";
-    f.Frame1.Caption = "Pellora Runeshot Settings";
     f.Frame1.Left = 3480;
     f.Frame1.Top = 600;
     f.Frame1.Width = 2655;
     f.Frame1.Height = 3615;
-    f.Frame1.BorderStyle = 0;
     f.Frame1.BackColor = 0x00008000u;
     f.Frame1.Visible = false;
-    f.Frame1.TabIndex = 14;
 
     place(f.Label5, "Label5", "Pellora Runeshot Settings", 240, 120, 2055, 195, 0x8000000Eu,
           dialog);

@@ -17,7 +17,6 @@ namespace runeshot {
 
 namespace {
 
-constexpr double twipsPerPixel = 15.0;
 // A bordered label's sunken edge is two pixels deep; its caption starts inside it.
 constexpr int sunkenEdge = 2;
 
@@ -151,7 +150,7 @@ void paintLine(QPainter& painter, const Line& line) {
 
 }  // namespace
 
-int pixelsFromTwips(Twips twips) { return qRound(twips / twipsPerPixel); }
+int pixelsFromTwips(Twips twips) { return qRound(double(twips) / twipsPerPixel); }
 
 QRect pixelRect(const TwipsRect& rect) {
     return {pixelsFromTwips(rect.Left), pixelsFromTwips(rect.Top), pixelsFromTwips(rect.Width),

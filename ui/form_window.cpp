@@ -73,8 +73,8 @@ FormWindow::FormWindow(const Form1& form, EventDispatcher& events, QWidget* pare
 }
 
 // Windowed controls stack in the order they are made, the last on top: the input line,
-// then the panel, then the option buttons and the game-length box standing over it. The
-// tab order follows the same order.
+// then the panel, then the option buttons and the game-length box standing over it. Tab
+// goes through them in the order of their tab indexes.
 void FormWindow::createInputLine() {
     const TextBox& t = form_.Text1;
     text1_ = new InputLine([this](int KeyAscii) { deliver(inputs::Key{KeyAscii}); }, this);
@@ -132,6 +132,15 @@ void FormWindow::createSettingsWidgets() {
         deliverEdit(inputs::LengthText{text.toStdString()});
     });
 
+    std::pair<int, QWidget*> tabOrder[] = {{form_.Text1.TabIndex, text1_},
+                                           {form_.Option1.TabIndex, option1_},
+                                           {form_.Option2.TabIndex, option2_},
+                                           {form_.Combo1.TabIndex, combo1_}};
+    std::sort(std::begin(tabOrder), std::end(tabOrder),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
+        setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+    }
 }
 
 void FormWindow::deliver(const Input& input) {

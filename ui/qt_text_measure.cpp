@@ -10,7 +10,6 @@
 namespace runeshot {
 
 namespace {
-constexpr Twips twipsPerPixel = 15;
 // The counters show a new number with every hit and miss; a long session must not keep
 // every number it ever showed.
 constexpr std::size_t mostKept = 1024;

@@ -144,6 +144,32 @@ TEST(WindowInput, AShortGamePlaysThroughTheWindow) {
     EXPECT_FALSE(w.window.isVisible());
 }
 
+TEST(WindowInput, TabGoesThroughTheWindowedControlsInTheOrderOfTheirTabIndexes) {
+    Lcg24 random;
+    RecordingSound sound;
+    Game game{random, sound};
+    game.Combo1.TabIndex = 2;
+    EventDispatcher dispatcher{game, game};
+    dispatcher.load();
+    FormWindow window{game, dispatcher};
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::mouseClick(&window, Qt::LeftButton, {},
+                      labelPixelRect(game.lblSettings, QtTextMeasure()).center());
+    auto* const line = window.findChild<QLineEdit*>("Text1");
+    line->setFocus();
+    std::vector<std::string> order;
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        const QWidget* at = QApplication::focusWidget();
+        order.push_back(at->objectName().isEmpty() ? at->parentWidget()->objectName().toStdString()
+                                                   : at->objectName().toStdString());
+    }
+    // Tab passes over the option not chosen, as it does in any group of option buttons.
+    EXPECT_EQ(order, (std::vector<std::string>{"Combo1", "Option1", "Text1"}));
+}
+
 // Keeps the window's thread busy, with no event handled, as a slow paint would.
 void busyFor(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
 
