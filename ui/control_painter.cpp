@@ -102,6 +102,22 @@ void paintLabel(QPainter& painter, const Label& label, const TextMeasure& measur
     painter.restore();
 }
 
+// Qt lays a pen one device pixel wide on the pixels right of and below its path, but
+// centres a wider pen on it. Where a design pixel covers more than one device pixel, paths
+// therefore run through the middle of the design pixels they stand for, so that outlines
+// and rules cover exactly those pixels enlarged.
+qreal pathOffset(const QPainter& painter) {
+    return painter.deviceTransform().m11() > 1 ? 0.5 : 0.0;
+}
+
+// One design pixel wide at every scale; square corners and ends, so that a rectangle's
+// outline and a rule's ends fill their corner pixels.
+QPen designPen(const QColor& colour) {
+    QPen pen(colour, 1);
+    pen.setJoinStyle(Qt::MiterJoin);
+    return pen;
+}
+
 void paintShape(QPainter& painter, const Shape& shape) {
     const QRect bounds = pixelRect({shape.Left, shape.Top, shape.Width, shape.Height});
     QRect rect = bounds;
@@ -113,7 +129,8 @@ void paintShape(QPainter& painter, const Shape& shape) {
     }
     // Outline and fill share one pixel grid: the outline runs on the rectangle's edge
     // pixels, so it is drawn one pixel short of the far edges.
-    const QRect outline = rect.adjusted(0, 0, -1, -1);
+    const qreal offset = pathOffset(painter);
+    const QRectF outline = QRectF(rect.adjusted(0, 0, -1, -1)).translated(offset, offset);
     const int radius = std::min(rect.width(), rect.height()) / 4;
 
     auto draw = [&](const QPen& pen, const QBrush& brush) {
@@ -140,13 +157,15 @@ void paintShape(QPainter& painter, const Shape& shape) {
     case FillStyle::Cross: draw(Qt::NoPen, QBrush(fill, Qt::CrossPattern)); break;
     case FillStyle::DiagonalCross: draw(Qt::NoPen, QBrush(fill, Qt::DiagCrossPattern)); break;
     }
-    draw(QPen(qtColour(resolveColour(shape.BorderColor)), 0), Qt::NoBrush);
+    draw(designPen(qtColour(resolveColour(shape.BorderColor))), Qt::NoBrush);
 }
 
 void paintLine(QPainter& painter, const Line& line) {
-    painter.setPen(QPen(qtColour(resolveColour(line.BorderColor)), 0));
-    painter.drawLine(pixelsFromTwips(line.X1), pixelsFromTwips(line.Y1),
-                     pixelsFromTwips(line.X2), pixelsFromTwips(line.Y2));
+    painter.setPen(designPen(qtColour(resolveColour(line.BorderColor))));
+    const qreal offset = pathOffset(painter);
+    painter.drawLine(QLineF(pixelsFromTwips(line.X1), pixelsFromTwips(line.Y1),
+                            pixelsFromTwips(line.X2), pixelsFromTwips(line.Y2))
+                         .translated(offset, offset));
 }
 
 }  // namespace
@@ -182,6 +201,8 @@ void paintControls(QPainter& painter, const std::vector<GraphicalControl>& contr
                    const TextMeasure& measure, const QRegion& dirty) {
     // The form's controls are drawn on whole pixels, unsmoothed, as the designer placed them.
     painter.setRenderHint(QPainter::Antialiasing, false);
+    // Hatch patterns are enlarged with the rest of the design on high-density screens.
+    painter.setRenderHint(QPainter::NonCosmeticBrushPatterns);
     painter.setBackgroundMode(Qt::TransparentMode);
     for (const GraphicalControl& control : controls) {
         if (!std::visit([](const auto* c) { return c->Visible; }, control)) continue;

@@ -137,5 +137,35 @@ TEST(WindowDrawing, LetterAndBannerLieBeneathTheStatusBar) {
     EXPECT_GT(countColour(image, banner, yellow, 8), 500);
 }
 
+// On a high-density screen the window is the design enlarged: the body, rules, outlines,
+// hatch and starfield cover the same design pixels as at scale 1. Only the captions are
+// drawn afresh at the finer resolution.
+TEST(WindowDrawing, AtScaleTwoTheWindowIsTheDesignEnlarged) {
+    GameWindow w;
+    const QImage design = w.render();
+    const QImage enlarged = design.scaled(design.size() * 2);
+
+    QImage scaled(design.size() * 2, QImage::Format_RGB32);
+    scaled.setDevicePixelRatio(2);
+    w.window.render(&scaled);
+
+    QRegion captions;
+    for (const GraphicalControl& control : w.game.windowPaintOrder()) {
+        if (const Label* const* label = std::get_if<Label*>(&control)) {
+            if ((*label)->Visible) captions += labelPixelRect(**label, w.measure);
+        }
+    }
+    const QRegion shapesAndLines = QRegion(0, 0, 657, 320) - captions;
+    int differing = 0;
+    for (const QRect& rect : shapesAndLines) {
+        for (int y = 2 * rect.top(); y <= 2 * rect.bottom() + 1; ++y) {
+            for (int x = 2 * rect.left(); x <= 2 * rect.right() + 1; ++x) {
+                differing += scaled.pixel(x, y) != enlarged.pixel(x, y);
+            }
+        }
+    }
+    EXPECT_EQ(differing, 0);
+}
+
 }  // namespace
 }  // namespace runeshot
