@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPixmapCache>
-#include <qdrawutil.h>
+#include <QPolygonF>
 
 #include "ui/fonts.h"
 
@@ -30,14 +30,38 @@ Qt::Alignment horizontalAlignment(Alignment alignment) {
     return Qt::AlignLeft;
 }
 
-// The sunken edge in the standard desktop colours, whatever theme the desktop uses.
-QPalette sunkenEdgePalette() {
-    QPalette palette;
-    palette.setColor(QPalette::Light, QColor(255, 255, 255));
-    palette.setColor(QPalette::Midlight, QColor(192, 192, 192));
-    palette.setColor(QPalette::Dark, QColor(128, 128, 128));
-    palette.setColor(QPalette::Shadow, QColor(0, 0, 0));
-    return palette;
+// Qt lays a pen one device pixel wide on the pixels right of and below its path, but
+// centres a wider pen on it. Where a design pixel covers more than one device pixel, paths
+// therefore run through the middle of the design pixels they stand for, so that outlines
+// and rules cover exactly those pixels enlarged.
+qreal pathOffset(const QPainter& painter) {
+    return painter.deviceTransform().m11() > 1 ? 0.5 : 0.0;
+}
+
+// One design pixel wide at every scale; square corners and ends, so that a rectangle's
+// outline and a rule's ends fill their corner pixels.
+QPen designPen(const QColor& colour) {
+    QPen pen(colour, 1);
+    pen.setJoinStyle(Qt::MiterJoin);
+    return pen;
+}
+
+// The sunken edge in the standard desktop colours, whatever theme the desktop uses: two
+// rings of one pixel, each darker above and to the left than below and to the right.
+void drawSunkenEdge(QPainter& painter, const QRect& rect) {
+    const QPointF offset(pathOffset(painter), pathOffset(painter));
+    auto ring = [&](const QRect& r, const QColor& upperLeft, const QColor& lowerRight) {
+        painter.setPen(designPen(upperLeft));
+        painter.drawPolyline(QPolygonF({QPointF(r.left(), r.bottom() - 1), QPointF(r.topLeft()),
+                                        QPointF(r.right() - 1, r.top())})
+                                 .translated(offset));
+        painter.setPen(designPen(lowerRight));
+        painter.drawPolyline(QPolygonF({QPointF(r.bottomLeft()), QPointF(r.bottomRight()),
+                                        QPointF(r.topRight())})
+                                 .translated(offset));
+    };
+    ring(rect, QColor(128, 128, 128), QColor(255, 255, 255));
+    ring(rect.adjusted(1, 1, -1, -1), QColor(0, 0, 0), QColor(192, 192, 192));
 }
 
 // Laying out a caption (shaping it) costs more than the rest of a letter's step, and Qt
@@ -75,7 +99,7 @@ void drawCaption(QPainter& painter, const QRect& rect, int flags, const QString&
 void paintLabel(QPainter& painter, const Label& label, const TextMeasure& measure) {
     QRect rect = labelPixelRect(label, measure);
     if (label.BorderStyle == 1) {
-        qDrawWinPanel(&painter, rect, sunkenEdgePalette(), true);
+        drawSunkenEdge(painter, rect);
         rect.adjust(sunkenEdge, sunkenEdge, -sunkenEdge, -sunkenEdge);
     }
     if (label.BackStyle == 1) painter.fillRect(rect, qtColour(resolveColour(label.BackColor)));
@@ -100,22 +124,6 @@ void paintLabel(QPainter& painter, const Label& label, const TextMeasure& measur
                     palette.color(QPalette::Disabled, QPalette::WindowText));
     }
     painter.restore();
-}
-
-// Qt lays a pen one device pixel wide on the pixels right of and below its path, but
-// centres a wider pen on it. Where a design pixel covers more than one device pixel, paths
-// therefore run through the middle of the design pixels they stand for, so that outlines
-// and rules cover exactly those pixels enlarged.
-qreal pathOffset(const QPainter& painter) {
-    return painter.deviceTransform().m11() > 1 ? 0.5 : 0.0;
-}
-
-// One design pixel wide at every scale; square corners and ends, so that a rectangle's
-// outline and a rule's ends fill their corner pixels.
-QPen designPen(const QColor& colour) {
-    QPen pen(colour, 1);
-    pen.setJoinStyle(Qt::MiterJoin);
-    return pen;
 }
 
 void paintShape(QPainter& painter, const Shape& shape) {
