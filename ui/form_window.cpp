@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QWindow>
 
 #include "ui/control_painter.h"
 #include "ui/fonts.h"
@@ -47,6 +48,17 @@ void setColours(QWidget& widget, Colour fore, Colour back, QPalette::ColorRole f
 }
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
+
+// Wayland never tells a program that its window is minimized. What it does let Qt see is
+// that the compositor has stopped showing the window: it withholds the frames a minimized
+// window asks for, or says the window is suspended, and Qt then counts the window as no
+// longer exposed. Losing the keyboard focus is not minimizing.
+bool countsAsMinimized(const QWidget& window) {
+    if (window.windowState() & Qt::WindowMinimized) return true;
+    const QWindow* handle = window.windowHandle();
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland")) &&
+           handle != nullptr && handle->isVisible() && !handle->isExposed();
+}
 
 }  // namespace
 
@@ -256,13 +268,25 @@ void FormWindow::closeEvent(QCloseEvent* event) {
 }
 
 void FormWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::WindowStateChange) {
-        const Qt::WindowStates state = windowState();
-        form_.WindowState = state & Qt::WindowMinimized   ? 1
-                            : state & Qt::WindowMaximized ? 2
-                                                          : 0;
-    }
+    if (event->type() == QEvent::WindowStateChange) noteWindowState();
     QWidget::changeEvent(event);
+}
+
+// Exposure belongs to the native window, which exists from the first show.
+void FormWindow::showEvent(QShowEvent* event) {
+    windowHandle()->installEventFilter(this);
+    QWidget::showEvent(event);
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose) noteWindowState();
+    return QWidget::eventFilter(watched, event);
+}
+
+void FormWindow::noteWindowState() {
+    form_.WindowState = countsAsMinimized(*this)               ? 1
+                        : windowState() & Qt::WindowMaximized ? 2
+                                                              : 0;
 }
 
 }  // namespace runeshot

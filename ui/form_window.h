@@ -46,6 +46,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createInputLine();
@@ -56,6 +58,7 @@ private:
     void syncWidgets();
     void syncSettingsWidgets();
     void handFocusToInputLine();
+    void noteWindowState();
 
     Form1& form_;
     EventDispatcher& events_;
