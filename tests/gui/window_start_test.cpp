@@ -41,7 +41,8 @@ TEST(WindowStart, SaysOnceThatTheFirstFrameIsShownAfterPaintingIt) {
                      [&log] { log.entries.emplace_back("shown"); });
 
     window.show();
-    QTRY_VERIFY(!log.entries.empty() && log.entries.back() == "shown");
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !log.entries.empty() && log.entries.back() == "shown"; }));
     window.repaint();
     window.update();
     QTest::qWait(50);
