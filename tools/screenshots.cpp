@@ -37,7 +37,8 @@ void clickAt(QWidget& window, QPoint point) {
 bool save(QWidget& window, const QDir& folder, const char* name) {
     const qreal ratio = window.devicePixelRatioF();
     const QString scale = ratio == 1 ? QString() : QStringLiteral("@%1x").arg(ratio);
-    const QString path = folder.filePath(QStringLiteral("%1%2.png").arg(QLatin1String(name), scale));
+    const QString path =
+        folder.filePath(QStringLiteral("%1%2.png").arg(QLatin1String(name), scale));
     if (window.grab().save(path)) return true;
     std::fprintf(stderr, "screenshots: cannot write %s\n", qPrintable(path));
     return false;

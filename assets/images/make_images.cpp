@@ -166,7 +166,14 @@ std::string picturesSource(const std::vector<Rgb>& starfield, const std::vector<
 
 // The icon: a yellow rune stave inside a green target ring, on a dark blue ground, in the
 // sixteen colours of the classic palette, on a grid of 32 x 32 cells.
-enum IconColour : std::uint8_t { black = 0, darkGreen = 2, navy = 4, grey = 8, green = 10, yellow = 11 };
+enum IconColour : std::uint8_t {
+    black = 0,
+    darkGreen = 2,
+    navy = 4,
+    grey = 8,
+    green = 10,
+    yellow = 11
+};
 constexpr std::array<Rgb, 16> iconPalette{{{0, 0, 0},
                                            {128, 0, 0},
                                            {0, 128, 0},
