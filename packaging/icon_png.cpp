@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Runeshot developers
 
-// Desktop icon themes take PNG and SVG, not the BMP the window embeds: converts the icon.
+// Desktop icon themes take PNG and SVG, not the BMP the generator writes: converts an icon.
 // Usage: icon_png ICON.bmp ICON.png
 #include <cstdio>
 

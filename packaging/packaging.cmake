@@ -25,20 +25,30 @@ install(FILES ${packaging_source}/${RUNESHOT_APP_ID}.desktop
 install(FILES ${packaging_source}/${RUNESHOT_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-# The 32-pixel icon is the window's own, drawn by the same generator; the scalable one
-# redraws it for larger sizes.
+# The 32-pixel icon is the window's own; it and the larger sizes desktops ask for are drawn
+# by the same generator, and the scalable one redraws it for any other size.
 add_executable(icon_png ${packaging_source}/icon_png.cpp)
 target_link_libraries(icon_png PRIVATE Qt6::Gui)
 set_target_properties(icon_png PROPERTIES AUTOMOC OFF)
-set(icon_png_file ${packaging_build}/${RUNESHOT_APP_ID}.png)
-add_custom_command(OUTPUT ${icon_png_file}
-  COMMAND make_images ${packaging_build}/pictures.cpp ${packaging_build}/icon.bmp
-  COMMAND icon_png ${packaging_build}/icon.bmp ${icon_png_file}
+set(icon_sizes 32 48 64 128 256)
+set(icon_png_files)
+set(icon_conversions)
+foreach(size ${icon_sizes})
+  set(icon_folder ${packaging_build}/icons/${size}x${size})
+  file(MAKE_DIRECTORY ${icon_folder})
+  list(APPEND icon_png_files ${icon_folder}/${RUNESHOT_APP_ID}.png)
+  list(APPEND icon_conversions
+       COMMAND icon_png ${packaging_build}/icon-${size}.bmp ${icon_folder}/${RUNESHOT_APP_ID}.png)
+  install(FILES ${icon_folder}/${RUNESHOT_APP_ID}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+add_custom_command(OUTPUT ${icon_png_files}
+  COMMAND make_images ${packaging_build}/pictures.cpp ${packaging_build} ${icon_sizes}
+  ${icon_conversions}
   DEPENDS make_images icon_png
-  COMMENT "Converting the window icon for the icon theme"
+  COMMENT "Drawing the icon for the icon theme"
   VERBATIM)
-add_custom_target(runeshot_icon ALL DEPENDS ${icon_png_file})
-install(FILES ${icon_png_file} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
+add_custom_target(runeshot_icon ALL DEPENDS ${icon_png_files})
 install(FILES ${packaging_source}/${RUNESHOT_APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 

@@ -2,8 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Runeshot developers
 
 // Renders the game's real window, as it opens and with the settings panel open, into
-// window.png and settings.png in the folder given. Runs on Qt's offscreen platform unless
-// told otherwise, so it needs no display.
+// window.png and settings.png in the folder given; on a scaled screen (QT_SCALE_FACTOR=2)
+// into window@2x.png and settings@2x.png. Runs on Qt's offscreen platform unless told
+// otherwise, so it needs no display.
 // Usage: screenshots FOLDER
 #include <cstdio>
 
@@ -34,7 +35,10 @@ void clickAt(QWidget& window, QPoint point) {
 }
 
 bool save(QWidget& window, const QDir& folder, const char* name) {
-    const QString path = folder.filePath(QString::fromLatin1(name));
+    const qreal ratio = window.devicePixelRatioF();
+    const QString scale = ratio == 1 ? QString() : QStringLiteral("@%1x").arg(ratio);
+    const QString path =
+        folder.filePath(QStringLiteral("%1%2.png").arg(QLatin1String(name), scale));
     if (window.grab().save(path)) return true;
     std::fprintf(stderr, "screenshots: cannot write %s\n", qPrintable(path));
     return false;
@@ -58,9 +62,9 @@ int main(int argc, char** argv) {
     events.load();
     runeshot::FormWindow window(game, events);
     window.show();
-    if (!save(window, folder, "window.png")) return 1;
+    if (!save(window, folder, "window")) return 1;
 
     const runeshot::QtTextMeasure measure;
     clickAt(window, runeshot::labelPixelRect(game.lblSettings, measure).center());
-    return save(window, folder, "settings.png") ? 0 : 1;
+    return save(window, folder, "settings") ? 0 : 1;
 }

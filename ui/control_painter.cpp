@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPixmapCache>
-#include <qdrawutil.h>
+#include <QPolygonF>
 
 #include "ui/fonts.h"
 
@@ -29,14 +29,38 @@ Qt::Alignment horizontalAlignment(Alignment alignment) {
     return Qt::AlignLeft;
 }
 
-// The sunken edge in the standard desktop colours, whatever theme the desktop uses.
-QPalette sunkenEdgePalette() {
-    QPalette palette;
-    palette.setColor(QPalette::Light, QColor(255, 255, 255));
-    palette.setColor(QPalette::Midlight, QColor(192, 192, 192));
-    palette.setColor(QPalette::Dark, QColor(128, 128, 128));
-    palette.setColor(QPalette::Shadow, QColor(0, 0, 0));
-    return palette;
+// Qt lays a pen one device pixel wide on the pixels right of and below its path, but
+// centres a wider pen on it. Where a design pixel covers more than one device pixel, paths
+// therefore run through the middle of the design pixels they stand for, so that outlines
+// and rules cover exactly those pixels enlarged.
+qreal pathOffset(const QPainter& painter) {
+    return painter.deviceTransform().m11() > 1 ? 0.5 : 0.0;
+}
+
+// One design pixel wide at every scale; square corners and ends, so that a rectangle's
+// outline and a rule's ends fill their corner pixels.
+QPen designPen(const QColor& colour) {
+    QPen pen(colour, 1);
+    pen.setJoinStyle(Qt::MiterJoin);
+    return pen;
+}
+
+// The sunken edge in the standard desktop colours, whatever theme the desktop uses: two
+// rings of one pixel, each darker above and to the left than below and to the right.
+void drawSunkenEdge(QPainter& painter, const QRect& rect) {
+    const QPointF offset(pathOffset(painter), pathOffset(painter));
+    auto ring = [&](const QRect& r, const QColor& upperLeft, const QColor& lowerRight) {
+        painter.setPen(designPen(upperLeft));
+        painter.drawPolyline(QPolygonF({QPointF(r.left(), r.bottom() - 1), QPointF(r.topLeft()),
+                                        QPointF(r.right() - 1, r.top())})
+                                 .translated(offset));
+        painter.setPen(designPen(lowerRight));
+        painter.drawPolyline(QPolygonF({QPointF(r.bottomLeft()), QPointF(r.bottomRight()),
+                                        QPointF(r.topRight())})
+                                 .translated(offset));
+    };
+    ring(rect, QColor(128, 128, 128), QColor(255, 255, 255));
+    ring(rect.adjusted(1, 1, -1, -1), QColor(0, 0, 0), QColor(192, 192, 192));
 }
 
 // Laying out a caption (shaping it) costs more than the rest of a letter's step, and Qt
@@ -74,7 +98,7 @@ void drawCaption(QPainter& painter, const QRect& rect, int flags, const QString&
 void paintLabel(QPainter& painter, const Label& label, const TextMeasure& measure) {
     QRect rect = labelPixelRect(label, measure);
     if (label.BorderStyle == 1) {
-        qDrawWinPanel(&painter, rect, sunkenEdgePalette(), true);
+        drawSunkenEdge(painter, rect);
         rect.adjust(sunkenEdge, sunkenEdge, -sunkenEdge, -sunkenEdge);
     }
     if (label.BackStyle == 1) painter.fillRect(rect, qtColour(resolveColour(label.BackColor)));
@@ -112,7 +136,8 @@ void paintShape(QPainter& painter, const Shape& shape) {
     }
     // Outline and fill share one pixel grid: the outline runs on the rectangle's edge
     // pixels, so it is drawn one pixel short of the far edges.
-    const QRect outline = rect.adjusted(0, 0, -1, -1);
+    const qreal offset = pathOffset(painter);
+    const QRectF outline = QRectF(rect.adjusted(0, 0, -1, -1)).translated(offset, offset);
     const int radius = std::min(rect.width(), rect.height()) / 4;
 
     auto draw = [&](const QPen& pen, const QBrush& brush) {
@@ -139,13 +164,15 @@ void paintShape(QPainter& painter, const Shape& shape) {
     case FillStyle::Cross: draw(Qt::NoPen, QBrush(fill, Qt::CrossPattern)); break;
     case FillStyle::DiagonalCross: draw(Qt::NoPen, QBrush(fill, Qt::DiagCrossPattern)); break;
     }
-    draw(QPen(qtColour(resolveColour(shape.BorderColor)), 0), Qt::NoBrush);
+    draw(designPen(qtColour(resolveColour(shape.BorderColor))), Qt::NoBrush);
 }
 
 void paintLine(QPainter& painter, const Line& line) {
-    painter.setPen(QPen(qtColour(resolveColour(line.BorderColor)), 0));
-    painter.drawLine(pixelsFromTwips(line.X1), pixelsFromTwips(line.Y1),
-                     pixelsFromTwips(line.X2), pixelsFromTwips(line.Y2));
+    painter.setPen(designPen(qtColour(resolveColour(line.BorderColor))));
+    const qreal offset = pathOffset(painter);
+    painter.drawLine(QLineF(pixelsFromTwips(line.X1), pixelsFromTwips(line.Y1),
+                            pixelsFromTwips(line.X2), pixelsFromTwips(line.Y2))
+                         .translated(offset, offset));
 }
 
 }  // namespace
@@ -181,6 +208,8 @@ void paintControls(QPainter& painter, const std::vector<GraphicalControl>& contr
                    const TextMeasure& measure, const QRegion& dirty) {
     // The form's controls are drawn on whole pixels, unsmoothed, as the designer placed them.
     painter.setRenderHint(QPainter::Antialiasing, false);
+    // Hatch patterns are enlarged with the rest of the design on high-density screens.
+    painter.setRenderHint(QPainter::NonCosmeticBrushPatterns);
     painter.setBackgroundMode(Qt::TransparentMode);
     for (const GraphicalControl& control : controls) {
         if (!std::visit([](const auto* c) { return c->Visible; }, control)) continue;

@@ -19,6 +19,7 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QStyle>
+#include <QWindow>
 
 #include "ui/control_painter.h"
 #include "ui/fonts.h"
@@ -49,6 +50,17 @@ void setColours(QWidget& widget, Colour fore, Colour back, QPalette::ColorRole f
 }
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
+
+// Wayland never tells a program that its window is minimized. What it does let Qt see is
+// that the compositor has stopped showing the window: it withholds the frames a minimized
+// window asks for, or says the window is suspended, and Qt then counts the window as no
+// longer exposed. Losing the keyboard focus is not minimizing.
+bool countsAsMinimized(const QWidget& window) {
+    if (window.windowState() & Qt::WindowMinimized) return true;
+    const QWindow* handle = window.windowHandle();
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland")) &&
+           handle != nullptr && handle->isVisible() && !handle->isExposed();
+}
 
 }  // namespace
 
@@ -285,13 +297,26 @@ void FormWindow::closeEvent(QCloseEvent* event) {
 }
 
 void FormWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::WindowStateChange) {
-        const Qt::WindowStates state = windowState();
-        deliver(inputs::WindowStateChanged{state & Qt::WindowMinimized   ? Form1::minimized
-                                          : state & Qt::WindowMaximized ? Form1::maximized
-                                                                        : Form1::normal});
-    }
+    if (event->type() == QEvent::WindowStateChange) noteWindowState();
     QWidget::changeEvent(event);
+}
+
+// Exposure belongs to the native window, which exists from the first show.
+void FormWindow::showEvent(QShowEvent* event) {
+    windowHandle()->installEventFilter(this);
+    QWidget::showEvent(event);
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose) noteWindowState();
+    return QWidget::eventFilter(watched, event);
+}
+
+void FormWindow::noteWindowState() {
+    const int state = countsAsMinimized(*this)               ? Form1::minimized
+                      : windowState() & Qt::WindowMaximized ? Form1::maximized
+                                                            : Form1::normal;
+    if (state != form_.WindowState) deliver(inputs::WindowStateChanged{state});
 }
 
 }  // namespace runeshot

@@ -49,6 +49,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createInputLine();
@@ -61,6 +63,7 @@ private:
     void armTimer();
     void syncSettingsWidgets();
     void handFocusToInputLine();
+    void noteWindowState();
 
     const Form1& form_;
     EventDispatcher& events_;

@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Runeshot developers
 
 // Draws the window's starfield and icon from a fixed seed, so every build embeds the same
-// pictures. Usage: make_images PICTURES.cpp ICON.bmp
-// PICTURES.cpp holds the pixels of both for the program; ICON.bmp is the icon for the
-// desktop's icon theme.
+// pictures. Usage: make_images PICTURES.cpp [ICON_FOLDER SIZE...]
+// PICTURES.cpp holds the pixels of both for the program; ICON_FOLDER receives the icon at
+// each SIZE, as icon-SIZE.bmp, for the desktop's icon theme.
 //
 // The starfield uses 32 colours in two interleaved sets of 16 levels: greys (16k, 16k, 16k)
 // and faint violets (16k+15, 16k+8, 16k+15). Four pixels in five stay black; the rest are a
@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -66,8 +67,8 @@ void put32(std::string& out, unsigned v) {
     put16(out, v >> 16);
 }
 
-std::string bmpHeader(int width, int height, int bitsPerPixel, int paletteSize, int rowBytes) {
-    const unsigned pixelOffset = 14 + 40 + 4 * paletteSize;
+std::string bmpHeader(int width, int height, int rowBytes) {
+    const unsigned pixelOffset = 14 + 40;
     const unsigned imageSize = unsigned(rowBytes) * unsigned(height);
     std::string out = "BM";
     put32(out, pixelOffset + imageSize);
@@ -77,12 +78,12 @@ std::string bmpHeader(int width, int height, int bitsPerPixel, int paletteSize, 
     put32(out, unsigned(width));
     put32(out, unsigned(height));
     put16(out, 1);
-    put16(out, unsigned(bitsPerPixel));
+    put16(out, 24);
     put32(out, 0);
     put32(out, imageSize);
     put32(out, 3780);  // 96 dots per inch
     put32(out, 3780);
-    put32(out, unsigned(paletteSize));
+    put32(out, 0);
     put32(out, 0);
     return out;
 }
@@ -164,7 +165,15 @@ std::string picturesSource(const std::vector<Rgb>& starfield, const std::vector<
 }
 
 // The icon: a yellow rune stave inside a green target ring, on a dark blue ground, in the
-// sixteen colours of the classic palette.
+// sixteen colours of the classic palette, on a grid of 32 x 32 cells.
+enum IconColour : std::uint8_t {
+    black = 0,
+    darkGreen = 2,
+    navy = 4,
+    grey = 8,
+    green = 10,
+    yellow = 11
+};
 constexpr std::array<Rgb, 16> iconPalette{{{0, 0, 0},
                                            {128, 0, 0},
                                            {0, 128, 0},
@@ -182,55 +191,64 @@ constexpr std::array<Rgb, 16> iconPalette{{{0, 0, 0},
                                            {0, 255, 255},
                                            {255, 255, 255}}};
 
-using IconIndices = std::array<std::array<std::uint8_t, iconSize>, iconSize>;
-
-IconIndices drawIcon() {
-    enum : std::uint8_t { black = 0, darkGreen = 2, navy = 4, grey = 8, green = 10, yellow = 11 };
-
-    IconIndices px{};
-    for (int y = 0; y < iconSize; ++y) {
-        for (int x = 0; x < iconSize; ++x) {
-            const double dx = x - 15.5, dy = y - 15.5;
-            const double r = std::sqrt(dx * dx + dy * dy);
-            std::uint8_t c = r < 15.5 ? navy : black;
-            if (r >= 12.5 && r < 14.5) c = green;
-            if ((x == 15 || x == 16 || y == 15 || y == 16) && r >= 14.5 && r < 15.8) c = darkGreen;
-            px[y][x] = c;
-        }
+// The icon's colour at a point of the grid, cell (x, y) spanning [x, x + 1) x [y, y + 1).
+IconColour iconColourAt(double x, double y) {
+    // A stave with two branches rising to the right: the rune of the name. Each branch is a
+    // step of cells down to the right, with a grey shadow one cell beneath.
+    if (x >= 12 && x < 14 && y >= 7 && y < 25) return yellow;
+    if (x >= 14 && x < 21) {
+        const double below = y - x;
+        if (std::abs(below + 6) < 0.5 || std::abs(below + 1) < 0.5) return yellow;
+        if (std::abs(below + 5) < 0.5 || std::abs(below) < 0.5) return grey;
     }
-    // A stave with two branches rising to the right: the rune of the name.
-    for (int y = 7; y <= 24; ++y) {
-        px[y][12] = yellow;
-        px[y][13] = yellow;
-    }
-    for (int i = 0; i <= 6; ++i) {
-        px[8 + i][14 + i] = yellow;
-        px[13 + i][14 + i] = yellow;
-        px[9 + i][14 + i] = grey;
-        px[14 + i][14 + i] = grey;
-    }
-    return px;
+    const double r = std::hypot(x - 16, y - 16);
+    const bool onCross = (x >= 15 && x < 17) || (y >= 15 && y < 17);
+    if (onCross && r >= 14.5 && r < 15.8) return darkGreen;
+    if (r >= 12.5 && r < 14.5) return green;
+    return r < 15.5 ? navy : black;
 }
 
-std::vector<Rgb> iconColours(const IconIndices& px) {
+// The icon at `size` pixels square. At 32 pixels, the window's own icon, each pixel is
+// one cell in one of the sixteen colours; larger sizes average a few points per pixel, so
+// that the ring and the branches are smooth rather than stepped.
+std::vector<Rgb> drawIcon(int size) {
+    const int samples = size == iconSize ? 1 : 4;
+    const double step = double(iconSize) / (size * samples);
     std::vector<Rgb> pixels;
-    for (const auto& row : px) {
-        for (std::uint8_t index : row) pixels.push_back(iconPalette[index]);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            int r = 0, g = 0, b = 0;
+            for (int sy = 0; sy < samples; ++sy) {
+                for (int sx = 0; sx < samples; ++sx) {
+                    const Rgb& c = iconPalette[iconColourAt((x * samples + sx + 0.5) * step,
+                                                            (y * samples + sy + 0.5) * step)];
+                    r += c.r;
+                    g += c.g;
+                    b += c.b;
+                }
+            }
+            const int n = samples * samples;
+            pixels.push_back({std::uint8_t((r + n / 2) / n), std::uint8_t((g + n / 2) / n),
+                              std::uint8_t((b + n / 2) / n)});
+        }
     }
     return pixels;
 }
 
-std::string iconBmp(const IconIndices& px) {
-    const int rowBytes = iconSize / 2;
-    std::string out = bmpHeader(iconSize, iconSize, 4, 16, rowBytes);
-    for (const Rgb& c : iconPalette) {
-        out += char(c.b);
-        out += char(c.g);
-        out += char(c.r);
-        out += '\0';
-    }
-    for (int y = iconSize - 1; y >= 0; --y) {
-        for (int x = 0; x < iconSize; x += 2) out += char(px[y][x] << 4 | px[y][x + 1]);
+// A 24-bit BMP: rows from the bottom up, each padded to four bytes.
+std::string bmpFile(int size, const std::vector<Rgb>& pixels) {
+    const int rowBytes = (3 * size + 3) / 4 * 4;
+    std::string out = bmpHeader(size, size, rowBytes);
+    for (int y = size - 1; y >= 0; --y) {
+        std::string row;
+        for (int x = 0; x < size; ++x) {
+            const Rgb& c = pixels[std::size_t(y * size + x)];
+            row += char(c.b);
+            row += char(c.g);
+            row += char(c.r);
+        }
+        row.resize(std::size_t(rowBytes), '\0');
+        out += row;
     }
     return out;
 }
@@ -238,15 +256,21 @@ std::string iconBmp(const IconIndices& px) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s PICTURES.cpp ICON.bmp\n", argv[0]);
+    if (argc < 2 || argc == 3) {
+        std::fprintf(stderr, "usage: %s PICTURES.cpp [ICON_FOLDER SIZE...]\n", argv[0]);
         return 2;
     }
-    const IconIndices icon = drawIcon();
-    if (!writeFile(argv[1], picturesSource(drawStarfield(), iconColours(icon))) ||
-        !writeFile(argv[2], iconBmp(icon))) {
-        std::fprintf(stderr, "make_images: cannot write the pictures\n");
+    if (!writeFile(argv[1], picturesSource(drawStarfield(), drawIcon(iconSize)))) {
+        std::fprintf(stderr, "make_images: cannot write %s\n", argv[1]);
         return 1;
+    }
+    for (int i = 3; i < argc; ++i) {
+        const int size = std::atoi(argv[i]);
+        const std::string path = std::string(argv[2]) + "/icon-" + argv[i] + ".bmp";
+        if (size <= 0 || !writeFile(path.c_str(), bmpFile(size, drawIcon(size)))) {
+            std::fprintf(stderr, "make_images: cannot write %s\n", path.c_str());
+            return 1;
+        }
     }
     return 0;
 }

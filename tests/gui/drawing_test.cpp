@@ -169,5 +169,57 @@ TEST(WindowDrawing, RepaintingOnlyWhatChangedShowsWhatAWholeRepaintDraws) {
     }
 }
 
+// The window as a screen of twice the density shows it.
+QImage renderAtScaleTwo(QWidget& window) {
+    QImage image(window.size() * 2, QImage::Format_RGB32);
+    image.setDevicePixelRatio(2);
+    window.render(&image);
+    return image;
+}
+
+// How many device pixels within the design pixels of `region` differ from the design
+// enlarged.
+int differingFromEnlarged(const QImage& design, const QImage& scaled, const QRegion& region) {
+    const QImage enlarged = design.scaled(design.size() * 2);
+    int differing = 0;
+    for (const QRect& rect : region) {
+        for (int y = 2 * rect.top(); y <= 2 * rect.bottom() + 1; ++y) {
+            for (int x = 2 * rect.left(); x <= 2 * rect.right() + 1; ++x) {
+                differing += scaled.pixel(x, y) != enlarged.pixel(x, y);
+            }
+        }
+    }
+    return differing;
+}
+
+// On a high-density screen the window is the design enlarged: the body, rules, outlines,
+// hatch and starfield cover the same design pixels as at scale 1. Only the captions are
+// drawn afresh at the finer resolution.
+TEST(WindowDrawing, AtScaleTwoTheWindowIsTheDesignEnlarged) {
+    GameWindow w;
+    const QImage design = w.render();
+    const QImage scaled = renderAtScaleTwo(w.window);
+
+    QRegion captions;
+    for (const GraphicalControl& control : w.game.windowPaintOrder()) {
+        if (const Label* const* label = std::get_if<const Label*>(&control)) {
+            if ((*label)->Visible) captions += labelPixelRect(**label, w.measure);
+        }
+    }
+    EXPECT_EQ(differingFromEnlarged(design, scaled, QRegion(0, 0, 657, 320) - captions), 0);
+}
+
+TEST(WindowDrawing, AtScaleTwoTheSunkenEdgesOfOkAndCancelAreEnlarged) {
+    GameWindow w;
+    w.click(w.game.lblSettings);
+    const QImage design = w.render();
+    const QImage scaled = renderAtScaleTwo(w.window);
+    for (const Label* label : {&w.game.Label9, &w.game.Label10}) {
+        const QRect rect = labelPixelRect(*label, w.measure).translated(w.frame1()->pos());
+        const QRegion edge = QRegion(rect) - rect.adjusted(2, 2, -2, -2);
+        EXPECT_EQ(differingFromEnlarged(design, scaled, edge), 0) << label->Name;
+    }
+}
+
 }  // namespace
 }  // namespace runeshot

@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 The Runeshot developers
 # Installs the game under a scratch prefix and checks what a desktop reads: the AppStream
-# metadata with the menu entry and icons it points to, the menu entry itself, and an icon
-# that is the size its folder promises.
+# metadata with the menu entry and icons it points to, the menu entry itself, and icons
+# that are the size their folders promise.
 # Usage: desktop_files_test.sh CMAKE BUILD_DIR
 set -euo pipefail
 cmake=$1
@@ -24,9 +24,11 @@ appstreamcli validate-tree --no-net "$prefix"
 desktop-file-validate "$prefix"/share/applications/*.desktop
 
 # A PNG's size lies in its header: width and height, four bytes each, from byte 16.
-icon=$(echo "$prefix"/share/icons/hicolor/32x32/apps/*.png)
-size=$(od -An -j16 -N8 -tu1 "$icon" | awk '{ print $3 * 256 + $4 "x" $7 * 256 + $8 }')
-[ "$(head -c 8 "$icon" | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] ||
-  { echo "FAIL: $icon is no PNG"; exit 1; }
-[ "$size" = 32x32 ] || { echo "FAIL: $icon is $size"; exit 1; }
+for icon in "$prefix"/share/icons/hicolor/*x*/apps/*.png; do
+  folder=$(basename "$(dirname "$(dirname "$icon")")")
+  size=$(od -An -j16 -N8 -tu1 "$icon" | awk '{ print $3 * 256 + $4 "x" $7 * 256 + $8 }')
+  [ "$(head -c 8 "$icon" | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] ||
+    { echo "FAIL: $icon is no PNG"; exit 1; }
+  [ "$size" = "$folder" ] || { echo "FAIL: $icon is $size"; exit 1; }
+done
 echo "PASS: metadata, menu entry and icons validate"
