@@ -79,8 +79,8 @@ void SdlSoundPlayer::open() {
     if (!thread_.joinable()) thread_ = std::thread([this] { run(); });
 }
 
-// Sounds never overlap: the player's thread stops whatever still plays and starts the new
-// sound in the device's next buffer.
+// A new sound cuts the one still playing: the player's thread hands it to the device's next
+// buffer.
 void SdlSoundPlayer::play(const std::string& fileName) {
     open();
     {
