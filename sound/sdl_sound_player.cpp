@@ -215,7 +215,7 @@ void SdlSoundPlayer::restIfQuiet() {
         return;
     }
     sdl_->UnlockAudioDevice(device_);
-    busyUntil_ = Clock::now() + timeOf(left + deviceFrames);
+    busyUntil_ = Clock::now() + timeOf(left) + std::chrono::milliseconds(1);
 }
 
 void SdlSoundPlayer::fillDevice(void* player, std::uint8_t* out, int length) {

@@ -73,6 +73,7 @@ private:
     // Whether the player's thread holds SDL's device lock, which keeps a quiet device
     // asleep.
     bool resting_ = false;
+    // When the device should have played all it was handed, its run of silence included.
     Clock::time_point busyUntil_;
     Clock::time_point quietSince_;
 
