@@ -234,24 +234,30 @@ void SdlSoundPlayer::fill(std::uint8_t* out, std::size_t length) {
         played_ = 0;
         tailLeft_ = tailFrames;
     }
-    for (std::size_t frame = 0; frame < length / deviceBytesPerFrame; ++frame) {
-        int sample = 0;
-        if (playing_ != nullptr) {
-            sample = sampleAt(*playing_, played_++);
-            if (played_ == framesOf(*playing_)) playing_ = nullptr;
-        } else if (tailLeft_ > 0) {
-            --tailLeft_;
+    const std::size_t frames = length / deviceBytesPerFrame;
+    std::size_t copied = 0;
+    if (playing_ != nullptr) {
+        copied = std::min(frames, framesOf(*playing_) - played_);
+        std::memcpy(out, playing_->data() + played_ * deviceBytesPerFrame,
+                    copied * deviceBytesPerFrame);
+        played_ += copied;
+        if (played_ == framesOf(*playing_)) playing_ = nullptr;
+    }
+    std::memset(out + copied * deviceBytesPerFrame, 0, (frames - copied) * deviceBytesPerFrame);
+    tailLeft_ -= std::min(tailLeft_, frames - copied);
+    for (std::size_t frame = 0; fading_ != nullptr && frame < frames; ++frame) {
+        std::uint8_t* at = out + frame * deviceBytesPerFrame;
+        std::int16_t sample;
+        std::memcpy(&sample, at, sizeof sample);
+        const int mixed = sample + sampleAt(*fading_, fadedFrom_ + fadeStep_) *
+                                       static_cast<int>(fadeFrames - fadeStep_) /
+                                       static_cast<int>(fadeFrames + 1);
+        sample = static_cast<std::int16_t>(std::clamp(mixed, -32768, 32767));
+        std::memcpy(at, &sample, sizeof sample);
+        ++fadeStep_;
+        if (fadeStep_ == fadeFrames || fadedFrom_ + fadeStep_ == framesOf(*fading_)) {
+            fading_ = nullptr;
         }
-        if (fading_ != nullptr) {
-            sample += sampleAt(*fading_, fadedFrom_ + fadeStep_) *
-                      static_cast<int>(fadeFrames - fadeStep_) / static_cast<int>(fadeFrames + 1);
-            ++fadeStep_;
-            if (fadeStep_ == fadeFrames || fadedFrom_ + fadeStep_ == framesOf(*fading_)) {
-                fading_ = nullptr;
-            }
-        }
-        const auto clipped = static_cast<std::int16_t>(std::clamp(sample, -32768, 32767));
-        std::memcpy(out + frame * deviceBytesPerFrame, &clipped, sizeof clipped);
     }
 }
 
