@@ -9,9 +9,9 @@
 #include <memory>
 
 #include "bench/aggregate_row_reporter.h"
-#include "bench/silent_sound.h"
 #include "game/game.h"
 #include "shell/event_dispatcher.h"
+#include "tests/sound/sound_doubles.h"
 
 namespace runeshot {
 namespace {
@@ -23,7 +23,7 @@ struct Program {
         if (loaded) events.load();
     }
     Lcg24 random;
-    bench::SilentSound sound;
+    testing::SilentSound sound;
     Game game{random, sound};
     EventDispatcher events{game, game};
 };

@@ -4,8 +4,13 @@
 // How long after PlaySound the sound's first sample leaves SDL, and how long the call holds
 // the window's thread. SDL's disk driver writes the mixed output to a file in real time,
 // so the moment a sample appears in the file is the moment a sound card would get it.
+// With --server, the same on a running PulseAudio server instead: after a short quiet, and
+// after a quiet long enough for the player to have closed its device.
 #include <SDL.h>
 #include <dlfcn.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdint>
@@ -14,6 +19,8 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -108,13 +115,149 @@ bool allSilent(const std::vector<std::int16_t>& samples) {
     return true;
 }
 
+// Records a PulseAudio source with parec and notes when each chunk arrived. With a latency
+// of 10 ms a chunk comes about every 3 ms, so a sample's arrival is known to a few
+// milliseconds.
+class ServerRecording {
+public:
+    explicit ServerRecording(const std::string& source) {
+        int ends[2];
+        if (pipe(ends) != 0) return;
+        recorder_ = fork();
+        if (recorder_ == 0) {
+            dup2(ends[1], STDOUT_FILENO);
+            close(ends[0]);
+            close(ends[1]);
+            execlp("parec", "parec", "-d", source.c_str(), "--raw", "--format=s16le",
+                   "--rate=44100", "--channels=1", "--latency-msec=10", nullptr);
+            _exit(127);
+        }
+        close(ends[1]);
+        output_ = ends[0];
+        reader_ = std::thread([this] { read(); });
+    }
+
+    ~ServerRecording() {
+        if (recorder_ > 0) kill(recorder_, SIGTERM);
+        if (reader_.joinable()) reader_.join();
+        if (recorder_ > 0) waitpid(recorder_, nullptr, 0);
+        if (output_ >= 0) close(output_);
+    }
+
+    std::size_t size() {
+        const std::lock_guard lock(mutex_);
+        return samples_.size();
+    }
+
+    // When the first sound sample from `from` on reached the recorder, if one has.
+    std::optional<Clock::time_point> firstSoundAfter(std::size_t from) {
+        const std::lock_guard lock(mutex_);
+        for (std::size_t i = from; i < samples_.size(); ++i) {
+            if (samples_[i] == 0) continue;
+            for (const auto& [end, arrived] : chunks_) {
+                if (end <= i) continue;
+                const auto early = std::chrono::duration<double, std::milli>(
+                    static_cast<double>(end - i) / samplesPerMillisecond);
+                return arrived - std::chrono::duration_cast<Clock::duration>(early);
+            }
+        }
+        return std::nullopt;
+    }
+
+private:
+    void read() {
+        std::vector<std::int16_t> chunk(4096);
+        for (;;) {
+            const ssize_t got = ::read(output_, chunk.data(), chunk.size() * 2);
+            if (got <= 0) return;
+            const auto arrived = Clock::now();
+            const std::lock_guard lock(mutex_);
+            // parec hands over whole samples unless stopped half-way.
+            samples_.insert(samples_.end(), chunk.begin(), chunk.begin() + got / 2);
+            chunks_.emplace_back(samples_.size(), arrived);
+        }
+    }
+
+    pid_t recorder_ = -1;
+    int output_ = -1;
+    std::thread reader_;
+    std::mutex mutex_;
+    std::vector<std::int16_t> samples_;
+    std::vector<std::pair<std::size_t, Clock::time_point>> chunks_;
+};
+
+// Milliseconds from play() to the sound's first sample at the server's monitor, less the
+// silence the recording starts with; nothing if it was not heard within three seconds.
+std::optional<double> serverOnset(SdlSoundPlayer& player, ServerRecording& recording,
+                                  const std::string& folder, const std::string& name) {
+    const double lead = leadingSilence(samplesOf(folder + "/" + name)) / samplesPerMillisecond;
+    const std::size_t from = recording.size();
+    const auto asked = Clock::now();
+    player.play(name);
+    while (Clock::now() - asked < 3s) {
+        if (const auto heard = recording.firstSoundAfter(from)) {
+            return std::chrono::duration<double, std::milli>(*heard - asked).count() - lead;
+        }
+        std::this_thread::sleep_for(1ms);
+    }
+    return std::nullopt;
+}
+
+// A player that closes its device after `closeAfter` of quiet, heard through the server's
+// monitor `source`. Each long quiet outlasts the closing by more than the five seconds
+// after which PulseAudio suspends a sink nobody plays to.
+int measureOnServer(const std::string& folder, const std::string& source,
+                    std::chrono::seconds closeAfter) {
+    ServerRecording recording(source);
+    SdlSoundPlayer player(folder, [] { std::fprintf(stderr, "sound_onset_bench: fallback\n"); },
+                          closeAfter);
+    player.open();
+    const auto started = Clock::now();
+    while (recording.size() == 0 && Clock::now() - started < 5s) std::this_thread::sleep_for(10ms);
+    if (recording.size() == 0) {
+        std::fprintf(stderr, "sound_onset_bench: nothing recorded from %s\n", source.c_str());
+        return 1;
+    }
+    std::vector<double> afterShort, afterLong;
+    const auto measure = [&](std::vector<double>& onsets, std::chrono::milliseconds quiet) {
+        std::this_thread::sleep_for(quiet);
+        const auto onset = serverOnset(player, recording, folder, "shooted.wav");
+        if (onset) onsets.push_back(*onset);
+        return onset.has_value();
+    };
+    // The first sound of all opens the stream; the figures are for a running game.
+    if (!measure(afterShort, 1s)) {
+        std::fprintf(stderr, "sound_onset_bench: nothing heard from the server\n");
+        return 1;
+    }
+    afterShort.clear();
+    for (int round = 0; round < 5; ++round) {
+        if (!measure(afterShort, 2s) ||
+            !measure(afterLong, std::chrono::duration_cast<std::chrono::milliseconds>(closeAfter) + 8s)) {
+            std::fprintf(stderr, "sound_onset_bench: a sound was not heard within 3 s\n");
+            return 1;
+        }
+    }
+    bench::printRow("server onset short quiet", afterShort, "ms");
+    bench::printRow("server onset long quiet", afterLong, "ms");
+    std::vector<double> lags;
+    for (const double onset : afterLong) lags.push_back(onset - bench::medianOf(afterShort));
+    bench::printRow("server onset lag", lags, "ms");
+    return 0;
+}
+
 }  // namespace
 }  // namespace runeshot
 
 int main(int argc, char** argv) {
     using namespace runeshot;
+    if (argc == 5 && std::strcmp(argv[1], "--server") == 0) {
+        return measureOnServer(argv[2], argv[3], std::chrono::seconds(std::atoi(argv[4])));
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: sound_onset_bench SOUND_FOLDER SCRATCH_FILE\n");
+        std::fprintf(stderr,
+                     "usage: sound_onset_bench SOUND_FOLDER SCRATCH_FILE\n"
+                     "       sound_onset_bench --server SOUND_FOLDER MONITOR CLOSE_AFTER_SECONDS\n");
         return 2;
     }
     const std::string folder = argv[1];

@@ -19,9 +19,9 @@
 
 #include "bench/figure_rows.h"
 #include "bench/minimal_window.h"
-#include "bench/silent_sound.h"
 #include "game/game.h"
 #include "shell/event_dispatcher.h"
+#include "tests/sound/sound_doubles.h"
 #include "ui/control_painter.h"
 #include "ui/form_window.h"
 #include "ui/qt_text_measure.h"
@@ -78,7 +78,7 @@ struct Program {
     }
 
     Lcg24 random;
-    bench::SilentSound sound;
+    testing::SilentSound sound;
     Game game{random, sound};
     EventDispatcher events{game, game};
     QtTextMeasure measure;

@@ -46,6 +46,8 @@ Loaded load() {
         find(handle, "SDL_TLSCleanup", f.TLSCleanup, e) &&
         find(handle, "SDL_OpenAudioDevice", f.OpenAudioDevice, e) &&
         find(handle, "SDL_PauseAudioDevice", f.PauseAudioDevice, e) &&
+        find(handle, "SDL_LockAudioDevice", f.LockAudioDevice, e) &&
+        find(handle, "SDL_UnlockAudioDevice", f.UnlockAudioDevice, e) &&
         find(handle, "SDL_CloseAudioDevice", f.CloseAudioDevice, e) &&
         find(handle, "SDL_RWFromFile", f.RWFromFile, e) &&
         find(handle, "SDL_LoadWAV_RW", f.LoadWAV_RW, e) &&

@@ -19,6 +19,8 @@ struct SdlLibrary {
     decltype(&SDL_TLSCleanup) TLSCleanup;
     decltype(&SDL_OpenAudioDevice) OpenAudioDevice;
     decltype(&SDL_PauseAudioDevice) PauseAudioDevice;
+    decltype(&SDL_LockAudioDevice) LockAudioDevice;
+    decltype(&SDL_UnlockAudioDevice) UnlockAudioDevice;
     decltype(&SDL_CloseAudioDevice) CloseAudioDevice;
     decltype(&SDL_RWFromFile) RWFromFile;
     decltype(&SDL_LoadWAV_RW) LoadWAV_RW;

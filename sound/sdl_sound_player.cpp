@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "sound/sdl_library.h"
@@ -21,7 +22,26 @@ constexpr Uint16 deviceFrames = 512;
 // After a sound the device plays on in silence for a tenth of a second before it sleeps,
 // so that the sound's last samples are surely out of SDL's and the sound server's buffers
 // and quick keys keep it going. Each 12 ms of it costs a wake-up.
-constexpr std::size_t tailBytes = deviceRate / 10 * deviceBytesPerFrame;
+constexpr std::size_t tailFrames = deviceRate / 10;
+// A sound cut off by the next one fades out under it for 5 ms: stopped dead, it would
+// leave the speaker with a jump as large as the sound itself, heard as a click.
+constexpr std::size_t fadeFrames = deviceRate / 200;
+
+// Handed over in place of a sound, it stops the one playing and plays nothing.
+const DeviceSound noSound;
+
+std::size_t framesOf(const DeviceSound& sound) { return sound.size() / deviceBytesPerFrame; }
+
+int sampleAt(const DeviceSound& sound, std::size_t frame) {
+    std::int16_t sample;
+    std::memcpy(&sample, sound.data() + frame * deviceBytesPerFrame, sizeof sample);
+    return sample;
+}
+
+SdlSoundPlayer::Clock::duration timeOf(std::size_t frames) {
+    return std::chrono::duration_cast<SdlSoundPlayer::Clock::duration>(
+        std::chrono::duration<double>(static_cast<double>(frames) / deviceRate));
+}
 
 void ignoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
 
@@ -59,8 +79,8 @@ void SdlSoundPlayer::open() {
     if (!thread_.joinable()) thread_ = std::thread([this] { run(); });
 }
 
-// Sounds never overlap: the player's thread stops whatever still plays and starts the new
-// sound in the device's next buffer.
+// A new sound cuts the one still playing: the player's thread hands it to the device's next
+// buffer.
 void SdlSoundPlayer::play(const std::string& fileName) {
     open();
     {
@@ -77,23 +97,31 @@ void SdlSoundPlayer::run() {
     const bool opened = openDevice();
     std::unique_lock lock(mutex_);
     silent_ = !opened;
+    const auto asked = [this] { return stopping_ || !requests_.empty(); };
     while (!stopping_ && !silent_) {
         if (!requests_.empty()) {
-            playRequest(lock);
-        } else if (device_ != 0 && quiet_) {
-            const bool woken = work_.wait_until(lock, quietSince_ + closeAfter_, [this] {
-                return stopping_ || !requests_.empty();
-            });
-            if (!woken) closeDevice(lock);
-        } else {
-            work_.wait(lock, [this] {
-                return stopping_ || !requests_.empty() || (device_ != 0 && quiet_);
-            });
+            const std::string name = std::move(requests_.front());
+            requests_.pop_front();
+            lock.unlock();
+            const bool heard = playRequest(name);
+            lock.lock();
+            silent_ = !heard;
+        } else if (device_ == 0) {
+            work_.wait(lock, asked);
+        } else if (!work_.wait_until(lock, resting_ ? quietSince_ + closeAfter_ : busyUntil_,
+                                     asked)) {
+            lock.unlock();
+            if (resting_) {
+                closeDevice();
+            } else {
+                restIfQuiet();
+            }
+            lock.lock();
         }
     }
     requests_.clear();
-    if (device_ != 0) closeDevice(lock);
     lock.unlock();
+    if (device_ != 0) closeDevice();
     // Some backends keep a thread looking for new devices; a silent game needs none.
     if (sdlStarted_) sdl_->Quit();
     // SDL keeps its error text per thread and frees it only for threads of its own.
@@ -111,10 +139,6 @@ bool SdlSoundPlayer::openDevice() {
         if (sdlStarted_) sdl_->SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
     }
     if (sdlStarted_) {
-        {
-            const std::lock_guard lock(mutex_);
-            quietSince_ = Clock::now();
-        }
         SDL_AudioSpec wanted{};
         wanted.freq = deviceRate;
         wanted.format = AUDIO_S16SYS;
@@ -133,80 +157,107 @@ bool SdlSoundPlayer::openDevice() {
                      sdl_ != nullptr ? sdl_->GetError() : sdlLibraryError());
         return false;
     }
+    // Started asleep: the first buffer waits for the first sound.
+    sdl_->LockAudioDevice(device_);
+    resting_ = true;
+    quietSince_ = Clock::now();
     sdl_->PauseAudioDevice(device_, 0);
     return true;
 }
 
-void SdlSoundPlayer::closeDevice(std::unique_lock<std::mutex>& lock) {
-    // SDL waits for its device thread, which may be asleep in fill().
-    closing_ = true;
-    deviceWork_.notify_one();
-    lock.unlock();
+void SdlSoundPlayer::closeDevice() {
+    // SDL waits for its device thread, which must not be left waiting for the lock.
+    if (resting_) sdl_->UnlockAudioDevice(device_);
+    resting_ = false;
     sdl_->CloseAudioDevice(device_);
-    lock.lock();
     device_ = 0;
-    closing_ = false;
-    playing_.reset();
+    next_ = nullptr;
+    playing_ = nullptr;
+    fading_ = nullptr;
     tailLeft_ = 0;
 }
 
-// Hands the next requested sound to the device. A sound asked for while the device was
-// being closed waits here until it is open again, and then plays whole.
-void SdlSoundPlayer::playRequest(std::unique_lock<std::mutex>& lock) {
-    const std::string name = std::move(requests_.front());
-    requests_.pop_front();
-    lock.unlock();
-    Sound sound = files_.load(folder_ + "/" + name);
-    if (!sound) {
-        lock.lock();
+// A sound asked for while the device was being closed waits until it is open again, and
+// then plays whole. False when the device cannot be opened.
+bool SdlSoundPlayer::playRequest(const std::string& name) {
+    const DeviceSound* sound = files_.load(folder_ + "/" + name);
+    if (sound == nullptr) {
         // A file that cannot be played still stops the sound before it.
-        if (playing_) {
-            playing_.reset();
-            tailLeft_ = tailBytes;
-        }
-        lock.unlock();
+        if (device_ != 0 && !resting_) handOver(&noSound);
         fallback_();
-        lock.lock();
+        return true;
+    }
+    if (device_ == 0 && !openDevice()) return false;
+    handOver(sound);
+    return true;
+}
+
+// SDL's device thread takes the sound at the start of its next buffer, with the one still
+// playing fading out under its first milliseconds.
+void SdlSoundPlayer::handOver(const DeviceSound* sound) {
+    next_.store(sound, std::memory_order_release);
+    if (resting_) sdl_->UnlockAudioDevice(device_);
+    resting_ = false;
+    busyUntil_ = Clock::now() + timeOf(framesOf(*sound) + tailFrames);
+}
+
+// Lets the device sleep once it has played everything handed to it, and otherwise looks
+// again when it should have.
+void SdlSoundPlayer::restIfQuiet() {
+    sdl_->LockAudioDevice(device_);
+    const DeviceSound* next = next_.load(std::memory_order_acquire);
+    std::size_t left = tailLeft_;
+    if (playing_ != nullptr) left += framesOf(*playing_) - played_;
+    if (next != nullptr) left += framesOf(*next) + tailFrames;
+    if (next == nullptr && left == 0 && fading_ == nullptr) {
+        resting_ = true;
+        quietSince_ = Clock::now();
         return;
     }
-    const bool ready = device_ != 0 || openDevice();
-    lock.lock();
-    if (!ready) {
-        silent_ = true;
-        return;
-    }
-    playing_ = std::move(sound);
-    played_ = 0;
-    quiet_ = false;
-    deviceWork_.notify_one();
+    sdl_->UnlockAudioDevice(device_);
+    busyUntil_ = Clock::now() + timeOf(left) + std::chrono::milliseconds(1);
 }
 
 void SdlSoundPlayer::fillDevice(void* player, std::uint8_t* out, int length) {
     static_cast<SdlSoundPlayer*>(player)->fill(out, static_cast<std::size_t>(length));
 }
 
-// Runs on SDL's device thread. While there is nothing to play it sleeps here instead of
-// handing SDL silence every 12 ms: the device then costs no CPU at all, and a new sound
-// wakes it at once.
+// Runs on SDL's device thread, holding SDL's device lock, and never waits.
 void SdlSoundPlayer::fill(std::uint8_t* out, std::size_t length) {
-    std::unique_lock lock(mutex_);
-    deviceWork_.wait(lock, [this] { return playing_ || tailLeft_ > 0 || closing_; });
-    std::size_t copied = 0;
-    if (playing_) {
-        copied = std::min(length, playing_->size() - played_);
-        std::copy_n(playing_->data() + played_, copied, out);
-        played_ += copied;
-        if (played_ == playing_->size()) {
-            playing_.reset();
-            tailLeft_ = tailBytes;
+    if (const DeviceSound* next = next_.exchange(nullptr, std::memory_order_acquire)) {
+        if (playing_ != nullptr) {
+            fading_ = playing_;
+            fadedFrom_ = played_;
+            fadeStep_ = 0;
         }
+        playing_ = next->empty() ? nullptr : next;
+        played_ = 0;
+        tailLeft_ = tailFrames;
     }
-    std::fill(out + copied, out + length, std::uint8_t{0});
-    tailLeft_ -= std::min(tailLeft_, length - copied);
-    if (!playing_ && tailLeft_ == 0 && !quiet_) {
-        quiet_ = true;
-        quietSince_ = Clock::now();
-        work_.notify_one();
+    const std::size_t frames = length / deviceBytesPerFrame;
+    std::size_t copied = 0;
+    if (playing_ != nullptr) {
+        copied = std::min(frames, framesOf(*playing_) - played_);
+        std::memcpy(out, playing_->data() + played_ * deviceBytesPerFrame,
+                    copied * deviceBytesPerFrame);
+        played_ += copied;
+        if (played_ == framesOf(*playing_)) playing_ = nullptr;
+    }
+    std::memset(out + copied * deviceBytesPerFrame, 0, (frames - copied) * deviceBytesPerFrame);
+    tailLeft_ -= std::min(tailLeft_, frames - copied);
+    for (std::size_t frame = 0; fading_ != nullptr && frame < frames; ++frame) {
+        std::uint8_t* at = out + frame * deviceBytesPerFrame;
+        std::int16_t sample;
+        std::memcpy(&sample, at, sizeof sample);
+        const int mixed = sample + sampleAt(*fading_, fadedFrom_ + fadeStep_) *
+                                       static_cast<int>(fadeFrames - fadeStep_) /
+                                       static_cast<int>(fadeFrames + 1);
+        sample = static_cast<std::int16_t>(std::clamp(mixed, -32768, 32767));
+        std::memcpy(at, &sample, sizeof sample);
+        ++fadeStep_;
+        if (fadeStep_ == fadeFrames || fadedFrom_ + fadeStep_ == framesOf(*fading_)) {
+            fading_ = nullptr;
+        }
     }
 }
 

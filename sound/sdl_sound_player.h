@@ -3,12 +3,12 @@
 
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -23,9 +23,11 @@ struct SdlLibrary;
 // Plays the game's WAV files from the program's folder on one SDL audio device. A thread of
 // the player's own reads the files, opens the device when there is something to play and
 // closes it again after a while of quiet; the caller's thread only hands it file names.
-// A quiet device costs the program no CPU: between sounds SDL's device thread sleeps, and
-// once the device is closed there is no such thread. Without a sound device the game is
-// silent, the default sound included.
+// The player's thread hands each sound to SDL's device thread through one atomic slot, and
+// SDL's callback never waits for anything. A quiet device costs the program no CPU: between
+// sounds the player's thread holds SDL's device lock, so SDL's device thread sleeps on it,
+// and once the device is closed there is no such thread. Without a sound device the game
+// is silent, the default sound included.
 class SdlSoundPlayer final : public SoundPlayer {
 public:
     using Clock = std::chrono::steady_clock;
@@ -49,12 +51,12 @@ public:
     void play(const std::string& fileName) override;
 
 private:
-    using Sound = std::shared_ptr<const DeviceSound>;
-
     void run();
     bool openDevice();
-    void closeDevice(std::unique_lock<std::mutex>& lock);
-    void playRequest(std::unique_lock<std::mutex>& lock);
+    void closeDevice();
+    bool playRequest(const std::string& name);
+    void handOver(const DeviceSound* sound);
+    void restIfQuiet();
     static void fillDevice(void* player, std::uint8_t* out, int length);
     void fill(std::uint8_t* out, std::size_t length);
 
@@ -68,23 +70,34 @@ private:
     const SdlLibrary* sdl_ = nullptr;
     bool sdlStarted_ = false;
     std::uint32_t device_ = 0;
+    // Whether the player's thread holds SDL's device lock, which keeps a quiet device
+    // asleep.
+    bool resting_ = false;
+    // When the device should have played all it was handed, its run of silence included.
+    Clock::time_point busyUntil_;
+    Clock::time_point quietSince_;
 
     // Used by the owner's thread alone.
     std::thread thread_;
 
-    // Shared by the owner's thread, the player's and SDL's device thread.
+    // Shared by the owner's thread and the player's.
     std::mutex mutex_;
     std::condition_variable work_;
-    std::condition_variable deviceWork_;
     std::deque<std::string> requests_;
     bool stopping_ = false;
     bool silent_ = false;
-    bool closing_ = false;
-    Sound playing_;
+
+    // The next sound for SDL's device thread, taken at the start of its next buffer.
+    std::atomic<const DeviceSound*> next_{nullptr};
+
+    // Used by SDL's device thread while it runs, and by the player's thread while it holds
+    // the device lock or the device is closed.
+    const DeviceSound* playing_ = nullptr;
     std::size_t played_ = 0;
+    const DeviceSound* fading_ = nullptr;
+    std::size_t fadedFrom_ = 0;
+    std::size_t fadeStep_ = 0;
     std::size_t tailLeft_ = 0;
-    bool quiet_ = true;
-    Clock::time_point quietSince_;
 };
 
 }  // namespace runeshot

@@ -4,6 +4,7 @@
 #include "sound/sound_files.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "sound/sdl_library.h"
 
@@ -11,15 +12,15 @@ namespace runeshot {
 
 namespace {
 
-std::shared_ptr<const DeviceSound> readSound(const std::string& path) {
+std::optional<DeviceSound> readSound(const std::string& path) {
     const SdlLibrary* sdl = sdlLibrary();
-    if (sdl == nullptr) return nullptr;
+    if (sdl == nullptr) return std::nullopt;
     SDL_AudioSpec spec;
     Uint8* rawBuffer = nullptr;
     Uint32 length = 0;
     if (sdl->LoadWAV_RW(sdl->RWFromFile(path.c_str(), "rb"), 1, &spec, &rawBuffer, &length) ==
         nullptr) {
-        return nullptr;
+        return std::nullopt;
     }
     const std::unique_ptr<Uint8, decltype(sdl->FreeWAV)> buffer(rawBuffer, sdl->FreeWAV);
 
@@ -28,45 +29,28 @@ std::shared_ptr<const DeviceSound> readSound(const std::string& path) {
     SDL_AudioCVT conversion;
     if (sdl->BuildAudioCVT(&conversion, spec.format, spec.channels, spec.freq, AUDIO_S16SYS,
                           deviceChannels, deviceRate) < 0) {
-        return nullptr;
+        return std::nullopt;
     }
-    auto sound = std::make_shared<DeviceSound>(static_cast<std::size_t>(length) *
-                                               static_cast<std::size_t>(conversion.len_mult));
-    std::copy_n(buffer.get(), length, sound->begin());
+    DeviceSound sound(static_cast<std::size_t>(length) *
+                      static_cast<std::size_t>(conversion.len_mult));
+    std::copy_n(buffer.get(), length, sound.begin());
     if (conversion.needed == 0) {
-        sound->resize(length);
+        sound.resize(length);
         return sound;
     }
-    conversion.buf = sound->data();
+    conversion.buf = sound.data();
     conversion.len = static_cast<int>(length);
-    if (sdl->ConvertAudio(&conversion) != 0) return nullptr;
-    sound->resize(static_cast<std::size_t>(conversion.len_cvt));
+    if (sdl->ConvertAudio(&conversion) != 0) return std::nullopt;
+    sound.resize(static_cast<std::size_t>(conversion.len_cvt));
     return sound;
-}
-
-// A file written again in place keeps its inode but not its change time; one renamed over
-// the old keeps neither.
-bool sameFile(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
-           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
-           a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
 }
 
 }  // namespace
 
-std::shared_ptr<const DeviceSound> SoundFiles::load(const std::string& path) {
-    struct stat now;
-    if (stat(path.c_str(), &now) != 0) {
-        kept_.erase(path);
-        return nullptr;
-    }
-    const auto found = kept_.find(path);
-    if (found != kept_.end() && sameFile(found->second.seen, now)) return found->second.sound;
-    // A broken file is kept as broken until it changes, so that playing it again costs no
-    // second read either.
-    auto sound = readSound(path);
-    kept_[path] = Kept{now, sound};
-    return sound;
+const DeviceSound* SoundFiles::load(const std::string& path) {
+    auto found = kept_.find(path);
+    if (found == kept_.end()) found = kept_.emplace(path, readSound(path)).first;
+    return found->second ? &*found->second : nullptr;
 }
 
 }  // namespace runeshot

@@ -3,11 +3,9 @@
 
 #pragma once
 
-#include <sys/stat.h>
-
 #include <cstdint>
 #include <map>
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,23 +14,17 @@ namespace runeshot {
 // A sound in the device's format, ready to be handed to it.
 using DeviceSound = std::vector<std::uint8_t>;
 
-// The game's WAV files, each read once and kept in the device's format for as long as the
-// file stays the same: a file that is replaced, changed or removed while the game runs is
-// read again, or found missing, the next time it is asked for. Asking costs one stat of the
-// file when it has not changed.
+// The game's WAV files, each read once and kept in the device's format for the life of the
+// player. They are installed read-only beside the program, so a file is never looked at
+// again once read, and one that could not be read stays unplayable.
 class SoundFiles {
 public:
-    // The whole sound, or nothing if the file is missing, empty, truncated or not a WAV
-    // file that can be converted.
-    std::shared_ptr<const DeviceSound> load(const std::string& path);
+    // The whole sound, or nullptr if the file is missing, empty, truncated or not a WAV
+    // file that can be converted. The sound stays where it is for as long as this lives.
+    const DeviceSound* load(const std::string& path);
 
 private:
-    struct Kept {
-        struct stat seen;
-        std::shared_ptr<const DeviceSound> sound;
-    };
-
-    std::map<std::string, Kept> kept_;
+    std::map<std::string, std::optional<DeviceSound>> kept_;
 };
 
 // The format every sound is converted to, and the device is opened in: the game's own

@@ -14,16 +14,12 @@
 
 #include "game/game.h"
 #include "shell/event_dispatcher.h"
+#include "tests/sound/sound_doubles.h"
 #include "ui/control_painter.h"
 #include "ui/form_window.h"
 #include "ui/qt_text_measure.h"
 
 namespace {
-
-class Silence final : public runeshot::SoundPlayer {
-public:
-    void play(const std::string&) override {}
-};
 
 void clickAt(QWidget& window, QPoint point) {
     for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
@@ -56,7 +52,7 @@ int main(int argc, char** argv) {
     const QDir folder(QString::fromLocal8Bit(argv[1]));
 
     runeshot::Lcg24 random;
-    Silence sound;
+    runeshot::testing::SilentSound sound;
     runeshot::Game game(random, sound);
     runeshot::EventDispatcher events(game, game);
     events.load();

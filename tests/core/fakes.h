@@ -4,13 +4,11 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
-#include <string>
 #include <utility>
 #include <vector>
 
 #include "game/random_source.h"
-#include "sound/sound_player.h"
+#include "tests/sound/sound_doubles.h"
 
 namespace runeshot::testing {
 
@@ -29,18 +27,5 @@ private:
 inline float drawGiving(double product, double scale) {
     return static_cast<float>(product / scale);
 }
-
-// Remembers every sound the game asked for, in order. `onPlay` lets a test look at the
-// window at the moment a sound starts.
-class RecordingSound final : public SoundPlayer {
-public:
-    void play(const std::string& fileName) override {
-        played.push_back(fileName);
-        if (onPlay) onPlay(fileName);
-    }
-
-    std::vector<std::string> played;
-    std::function<void(const std::string&)> onPlay;
-};
 
 }  // namespace runeshot::testing

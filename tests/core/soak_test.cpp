@@ -16,15 +16,10 @@
 #include "game/game.h"
 #include "shell/event_dispatcher.h"
 #include "shell/number_text.h"
+#include "tests/sound/sound_doubles.h"
 
 namespace runeshot {
 namespace {
-
-// Records nothing: a day of sounds kept in a list would be the growth this test looks for.
-class SilentSound final : public SoundPlayer {
-public:
-    void play(const std::string&) override {}
-};
 
 ::testing::AssertionResult statusBarShowsTheCounts(const Game& game) {
     if (game.lblShooted.Caption != std::to_string(game.Shooted)) {
@@ -40,7 +35,8 @@ public:
 
 TEST(Soak, ADayAtSpeedKeepsTheStatusBarTrueAndMemoryFlat) {
     Lcg24 random;
-    SilentSound sound;
+    // Records nothing: a day of sounds kept in a list would be the growth this test looks for.
+    testing::SilentSound sound;
     Game game(random, sound);
     EventDispatcher events(game, game);
     events.load();

@@ -193,13 +193,15 @@ class XServer:
 
 
 def opening(name):
-    """The first 20 ms of a sound from its first sound sample on: found in a recording
-    exactly where the program played it, since the files are in the device's format."""
+    """20 ms of a sound from 10 ms after its first sound sample on: found in a recording
+    exactly where the program played it, since the files are in the device's format. A
+    sound that cuts off another plays its first few milliseconds over the other's fading
+    end."""
     with wave.open(os.path.join(PROGRAM_DIR, name)) as w:
         frames = w.readframes(w.getnframes())
     samples = array.array("h", frames)
-    first = next(i for i, s in enumerate(samples) if s)
-    return frames[2 * first:2 * first + 1764]
+    start = next(i for i, s in enumerate(samples) if s) + 441
+    return frames[2 * start:2 * start + 1764]
 
 
 class Recording:

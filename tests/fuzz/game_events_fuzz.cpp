@@ -15,10 +15,12 @@
 #include "shell/number_text.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/fuzz/fuzz_input.h"
+#include "tests/sound/sound_doubles.h"
 
 using namespace runeshot;
 using runeshot::fuzz::FuzzInput;
 using runeshot::fuzz::require;
+using runeshot::testing::RecordingSound;
 
 namespace {
 
@@ -40,22 +42,11 @@ private:
     Lcg24 fallback_;
 };
 
-class SoundLog final : public SoundPlayer {
-public:
-    void play(const std::string& fileName) override {
-        require(fileName == "shooted.wav" || fileName == "wrong.wav" ||
-                    fileName == "boing.wav" || fileName == "theend.wav",
-                "the game plays only its four sounds");
-        ++played;
-    }
-    long long played = 0;
-};
-
 // Stands between the window's events and the game, so that the rules are checked after
 // every handler the window runs, timer ticks included.
 class WatchedGame final : public FormEvents {
 public:
-    WatchedGame(Game& game, const SoundLog& sounds) : game_(game), sounds_(sounds) {}
+    WatchedGame(Game& game, const RecordingSound& sounds) : game_(game), sounds_(sounds) {}
 
     void Form_Load() override { run(&Game::Form_Load); }
     void lblNew_Click() override { run(&Game::lblNew_Click, StartsGame::yes); }
@@ -106,8 +97,8 @@ public:
             require(!game_.Timer1.Enabled && !game_.Timer2.Enabled && !game_.Timer3.Enabled &&
                         !game_.scheduler.nextDue(),
                     "no timer runs after QUIT");
-            if (!soundsAtUnload_) soundsAtUnload_ = sounds_.played;
-            require(sounds_.played == *soundsAtUnload_, "nothing is heard after QUIT");
+            if (!soundsAtUnload_) soundsAtUnload_ = sounds_.played.size();
+            require(sounds_.played.size() == *soundsAtUnload_, "nothing is heard after QUIT");
         }
     }
 
@@ -133,10 +124,10 @@ private:
     }
 
     Game& game_;
-    const SoundLog& sounds_;
+    const RecordingSound& sounds_;
     long long hits_ = 0;
     double misses_ = 0;
-    std::optional<long long> soundsAtUnload_;
+    std::optional<std::size_t> soundsAtUnload_;
 };
 
 void play(std::uint8_t action, FuzzInput& input, Game& game, EventDispatcher& events) {
@@ -177,7 +168,12 @@ void play(std::uint8_t action, FuzzInput& input, Game& game, EventDispatcher& ev
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput input(data, size);
     InputRandom random(input);
-    SoundLog sounds;
+    RecordingSound sounds;
+    sounds.onPlay = [](const std::string& fileName) {
+        require(fileName == "shooted.wav" || fileName == "wrong.wav" || fileName == "boing.wav" ||
+                    fileName == "theend.wav",
+                "the game plays only its four sounds");
+    };
     Game game(random, sounds);
     WatchedGame watched(game, sounds);
     EventDispatcher events(game, watched);

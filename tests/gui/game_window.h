@@ -15,17 +15,14 @@
 
 #include "game/game.h"
 #include "shell/event_dispatcher.h"
+#include "tests/sound/sound_doubles.h"
 #include "ui/control_painter.h"
 #include "ui/form_window.h"
 #include "ui/qt_text_measure.h"
 
 namespace runeshot {
 
-class RecordingSound final : public SoundPlayer {
-public:
-    void play(const std::string& fileName) override { played.push_back(fileName); }
-    std::vector<std::string> played;
-};
+using testing::RecordingSound;
 
 // Passes every event to the game and notes what reached it: the handler's name, and for a
 // key press its code and the input line's text at that moment.

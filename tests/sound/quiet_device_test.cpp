@@ -25,17 +25,6 @@ Samples blip() {
     return s;
 }
 
-// How many times the whole sound was played, from its first sample to its last.
-int timesPlayedWhole(const Samples& output, const Samples& sound) {
-    int times = 0;
-    for (auto at = output.begin();
-         (at = std::search(at, output.end(), sound.begin(), sound.end())) != output.end();
-         at += static_cast<std::ptrdiff_t>(sound.size())) {
-        ++times;
-    }
-    return times;
-}
-
 std::string readText(const std::filesystem::path& file) {
     std::ifstream in(file);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

@@ -178,6 +178,16 @@ std::size_t firstNonSilent(const Samples& output, std::size_t from) {
     return notFound;
 }
 
+int timesPlayedWhole(const Samples& output, const Samples& sound) {
+    int times = 0;
+    for (auto at = output.begin();
+         (at = std::search(at, output.end(), sound.begin(), sound.end())) != output.end();
+         at += static_cast<std::ptrdiff_t>(sound.size())) {
+        ++times;
+    }
+    return times;
+}
+
 std::size_t matchingRun(const Samples& output, std::size_t from, const Samples& sound) {
     std::size_t n = 0;
     while (from + n < output.size() && n < sound.size() && output[from + n] == sound[n]) ++n;

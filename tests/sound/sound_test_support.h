@@ -96,6 +96,8 @@ Samples wavSamples(const std::filesystem::path& file);
 // notFound.
 std::size_t findSound(const Samples& output, const Samples& sound, std::size_t length);
 std::size_t firstNonSilent(const Samples& output, std::size_t from = 0);
+// How many times the whole sound was played, from its first sample to its last.
+int timesPlayedWhole(const Samples& output, const Samples& sound);
 // Samples at `from` that equal the start of `sound`.
 std::size_t matchingRun(const Samples& output, std::size_t from, const Samples& sound);
 // Whether the output, after some sound, has fallen silent for a twentieth of a second:
