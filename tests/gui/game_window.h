@@ -58,6 +58,17 @@ private:
     Game& game_;
 };
 
+// A started game with no window yet: for tests that change it before its window is made,
+// or watch the window from its very start.
+struct LoadedGame {
+    LoadedGame() { dispatcher.load(); }
+
+    Lcg24 random;
+    RecordingSound sound;
+    Game game{random, sound};
+    EventDispatcher dispatcher{game, game};
+};
+
 // The game in its real window, shown and active on the offscreen platform.
 struct GameWindow {
     GameWindow() {

@@ -145,13 +145,10 @@ TEST(WindowInput, AShortGamePlaysThroughTheWindow) {
 }
 
 TEST(WindowInput, TabGoesThroughTheWindowedControlsInTheOrderOfTheirTabIndexes) {
-    Lcg24 random;
-    RecordingSound sound;
-    Game game{random, sound};
+    LoadedGame loaded;
+    Game& game = loaded.game;
     game.Combo1.TabIndex = 2;
-    EventDispatcher dispatcher{game, game};
-    dispatcher.load();
-    FormWindow window{game, dispatcher};
+    FormWindow window{game, loaded.dispatcher};
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));

@@ -16,12 +16,9 @@ namespace {
 // stopped showing for a minimized one.
 TEST(WaylandWindow, AWindowTheCompositorStopsShowingCountsAsMinimized) {
     ASSERT_TRUE(QGuiApplication::platformName().startsWith(QLatin1String("wayland")));
-    Lcg24 random;
-    RecordingSound sound;
-    Game game{random, sound};
-    EventDispatcher dispatcher{game, game};
-    dispatcher.load();
-    FormWindow window{game, dispatcher};
+    LoadedGame loaded;
+    Game& game = loaded.game;
+    FormWindow window{game, loaded.dispatcher};
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 

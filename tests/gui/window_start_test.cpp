@@ -29,12 +29,9 @@ protected:
 // The program opens its sound device on this signal, so it must come after the first
 // frame, and only once however often the window repaints.
 TEST(WindowStart, SaysOnceThatTheFirstFrameIsShownAfterPaintingIt) {
-    Lcg24 random;
-    RecordingSound sound;
-    Game game{random, sound};
-    EventDispatcher dispatcher{game, game};
-    dispatcher.load();
-    FormWindow window{game, dispatcher};
+    LoadedGame loaded;
+    Game& game = loaded.game;
+    FormWindow window{game, loaded.dispatcher};
     PaintLog log;
     window.installEventFilter(&log);
     QObject::connect(&window, &FormWindow::firstFrameShown,
