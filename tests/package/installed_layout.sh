@@ -5,8 +5,8 @@
 # one definition for the installed tree and the .deb.
 installed_layout() {
   cat <<'LIST'
-d bin
-l bin/runeshot -> ../lib/runeshot/runeshot
+d games
+l games/runeshot -> ../lib/runeshot/runeshot
 d lib
 d lib/runeshot
 f lib/runeshot/boing.wav
@@ -17,6 +17,10 @@ f lib/runeshot/wrong.wav
 d share
 d share/applications
 f share/applications/org.runeshot.Runeshot.desktop
+d share/doc
+d share/doc/runeshot
+f share/doc/runeshot/changelog.gz
+f share/doc/runeshot/copyright
 d share/icons
 d share/icons/hicolor
 d share/icons/hicolor/32x32
@@ -25,6 +29,9 @@ f share/icons/hicolor/32x32/apps/org.runeshot.Runeshot.png
 d share/icons/hicolor/scalable
 d share/icons/hicolor/scalable/apps
 f share/icons/hicolor/scalable/apps/org.runeshot.Runeshot.svg
+d share/man
+d share/man/man6
+f share/man/man6/runeshot.6.gz
 d share/metainfo
 f share/metainfo/org.runeshot.Runeshot.metainfo.xml
 LIST
