@@ -6,9 +6,14 @@ JOBS ?= 2
 
 .PHONY: run test build deps test-deps configure
 
+# The tests are compiled only for `make test` (and `make build`); `make run` leaves them
+# out, and with them the packages only they need.
+TESTING ?= ON
+run: TESTING = OFF
 run: deps build
 	./$(BUILD_DIR)/runeshot
 
+test: TESTING = ON
 test: test-deps build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
 
@@ -16,7 +21,7 @@ build: configure
 	cmake --build $(BUILD_DIR) -j$(JOBS)
 
 configure:
-	cmake -S . -B $(BUILD_DIR)
+	cmake -S . -B $(BUILD_DIR) -DBUILD_TESTING=$(TESTING)
 
 deps:
 	tools/install-deps build
@@ -77,13 +82,16 @@ PACKAGE_BUILD_DIR ?= build-pkg
 
 bench:
 	tools/install-deps bench
-	cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DRUNESHOT_BENCH=ON
+	cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DRUNESHOT_BENCH=ON -DBUILD_TESTING=OFF
 	cmake --build $(BENCH_BUILD_DIR) -j$(JOBS) --target bench_programs
 	bench/run_bench $(BENCH_BUILD_DIR) $(BENCH_ARGS)
 
-# A .deb of a release build in $(PACKAGE_BUILD_DIR)/package.
+# A .deb of a release build in $(PACKAGE_BUILD_DIR)/package, refused when lintian finds
+# an error or a warning in it.
 package:
 	tools/install-deps package
-	cmake -S . -B $(PACKAGE_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(PACKAGE_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 	cmake --build $(PACKAGE_BUILD_DIR) -j$(JOBS)
+	rm -f $(PACKAGE_BUILD_DIR)/package/*.deb
 	cd $(PACKAGE_BUILD_DIR) && cpack
+	lintian --fail-on error,warning $(PACKAGE_BUILD_DIR)/package/*.deb
