@@ -42,7 +42,7 @@ SANITIZER_ENV := \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0
 
-.PHONY: sanitize fuzz
+.PHONY: sanitize fuzz test-fresh
 
 # The whole test suite with AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer.
 # Test discovery runs the test programs while building, so the build gets the options too.
@@ -50,6 +50,15 @@ sanitize: test-deps
 	cmake -S . -B $(ASAN_BUILD_DIR) -DRUNESHOT_SANITIZE=ON
 	$(SANITIZER_ENV) cmake --build $(ASAN_BUILD_DIR) -j$(JOBS)
 	cd $(ASAN_BUILD_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j$(JOBS)
+
+# The README's `make test` in a freshly bootstrapped Debian 13, from a clean clone of this
+# checkout's commit, so that a missing install step shows. Needs root and the Debian
+# archive that this machine's apt sources name. The bootstrapped base and the packages apt
+# downloads are cached in /var/cache/runeshot-fresh/ between runs; the project never is.
+# FRESH_RELEASE=bookworm tries Debian 12.
+FRESH_RELEASE ?= trixie
+test-fresh:
+	tools/make-on-fresh-debian $(FRESH_RELEASE) test
 
 # Fuzzes each target for FUZZ_SECONDS from its hand-written seeds and kept corpus, then keeps
 # in tests/fuzz/corpus/<target> the smallest set of inputs that reaches every edge reached so
