@@ -3,7 +3,8 @@
 
 # What the scripts that try the game on a freshly bootstrapped Debian share: a chroot made
 # from a minimal base, its mounts and its processes. Sourced by bash scripts that run as
-# root; they call fresh_root RELEASE first, which sets $root and undoes everything on exit.
+# root, before they read their arguments (it starts them again in a namespace of their
+# own); they then call fresh_root RELEASE, which sets $root and undoes it all on exit.
 #
 # The bootstrapped base of each release is kept in $fresh_cache/RELEASE, and the packages
 # apt downloads in $fresh_cache/RELEASE-debs, so that a run does not fetch them again;
