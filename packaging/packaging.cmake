@@ -63,8 +63,8 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME runeshot)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "touch-typing game with falling letters")
 # Debian shows each line as it stands, and wants them within 80 columns.
-set(CPACK_PACKAGE_DESCRIPTION "One letter at a time falls down a starfield. Type it before it lands.
-A right key shoots it down and counts a hit, a letter that lands counts as a miss.
+set(CPACK_PACKAGE_DESCRIPTION "One letter at a time falls down a starfield: type it before it lands.
+A right key shoots it down and counts a hit; a letter that lands is a miss.
 The game runs for a chosen number of seconds at a normal or a fast pace.")
 set(CPACK_PACKAGE_CONTACT "Runeshot developers <developers@runeshot.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
