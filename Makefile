@@ -6,9 +6,14 @@ JOBS ?= 2
 
 .PHONY: run test build deps test-deps configure
 
+# The tests are compiled only for `make test` (and `make build`); `make run` leaves them
+# out, and with them the packages only they need.
+TESTING ?= ON
+run: TESTING = OFF
 run: deps build
 	./$(BUILD_DIR)/runeshot
 
+test: TESTING = ON
 test: test-deps build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
 
@@ -16,7 +21,7 @@ build: configure
 	cmake --build $(BUILD_DIR) -j$(JOBS)
 
 configure:
-	cmake -S . -B $(BUILD_DIR)
+	cmake -S . -B $(BUILD_DIR) -DBUILD_TESTING=$(TESTING)
 
 deps:
 	tools/install-deps build
@@ -37,7 +42,7 @@ SANITIZER_ENV := \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0
 
-.PHONY: sanitize fuzz
+.PHONY: sanitize fuzz test-fresh
 
 # The whole test suite with AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer.
 # Test discovery runs the test programs while building, so the build gets the options too.
@@ -45,6 +50,15 @@ sanitize: test-deps
 	cmake -S . -B $(ASAN_BUILD_DIR) -DRUNESHOT_SANITIZE=ON
 	$(SANITIZER_ENV) cmake --build $(ASAN_BUILD_DIR) -j$(JOBS)
 	cd $(ASAN_BUILD_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j$(JOBS)
+
+# The README's `make test` in a freshly bootstrapped Debian 13, from a clean clone of this
+# checkout's commit, so that a missing install step shows. Needs root and the Debian
+# archive that this machine's apt sources name. The bootstrapped base and the packages apt
+# downloads are cached in /var/cache/runeshot-fresh/ between runs; the project never is.
+# FRESH_RELEASE=bookworm tries Debian 12.
+FRESH_RELEASE ?= trixie
+test-fresh:
+	tools/make-on-fresh-debian $(FRESH_RELEASE) test
 
 # Fuzzes each target for FUZZ_SECONDS from its hand-written seeds and kept corpus, then keeps
 # in tests/fuzz/corpus/<target> the smallest set of inputs that reaches every edge reached so
@@ -77,13 +91,16 @@ PACKAGE_BUILD_DIR ?= build-pkg
 
 bench:
 	tools/install-deps bench
-	cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DRUNESHOT_BENCH=ON
+	cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DRUNESHOT_BENCH=ON -DBUILD_TESTING=OFF
 	cmake --build $(BENCH_BUILD_DIR) -j$(JOBS) --target bench_programs
 	bench/run_bench $(BENCH_BUILD_DIR) $(BENCH_ARGS)
 
-# A .deb of a release build in $(PACKAGE_BUILD_DIR)/package.
+# A .deb of a release build in $(PACKAGE_BUILD_DIR)/package, refused when lintian finds
+# an error or a warning in it.
 package:
 	tools/install-deps package
-	cmake -S . -B $(PACKAGE_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(PACKAGE_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 	cmake --build $(PACKAGE_BUILD_DIR) -j$(JOBS)
+	rm -f $(PACKAGE_BUILD_DIR)/package/*.deb
 	cd $(PACKAGE_BUILD_DIR) && cpack
+	lintian --fail-on error,warning $(PACKAGE_BUILD_DIR)/package/*.deb

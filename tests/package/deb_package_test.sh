@@ -3,7 +3,8 @@
 # SPDX-FileCopyrightText: 2026 The Runeshot developers
 # Packs the built game as a .deb, as `make package` does, and unpacks it into a scratch
 # root: the package is filed under games, depends on the libraries the program links and
-# on the fonts its faces fall back to, and lays out exactly the installed game under /usr.
+# on the fonts its faces fall back to, recommends Qt's Wayland plugin, and lays out exactly
+# the installed game under /usr.
 # Usage: deb_package_test.sh CPACK BUILD_DIR
 set -euo pipefail
 cpack=$1
@@ -13,7 +14,7 @@ here=$(dirname "$0")
 
 for tool in dpkg-deb dpkg-shlibdeps readelf; do
   if ! command -v $tool >/dev/null; then
-    echo "SKIPPED: $tool is not installed (tools/install-deps build)"
+    echo "SKIPPED: $tool is not installed (tools/install-deps test)"
     exit 77
   fi
 done
@@ -34,6 +35,8 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for package in fonts-liberation2 fonts-comic-neue libqt6widgets6 libsdl2-2.0-0 libc6; do
   [[ ", $depends," == *", $package"[\ ,]* ]] || fail "Depends lacks $package: $depends"
 done
+[[ ", $(dpkg-deb -f "$deb" Recommends)," == *", qt6-wayland,"* ]] ||
+  fail "Recommends lacks qt6-wayland: $(dpkg-deb -f "$deb" Recommends)"
 
 dpkg-deb -x "$deb" "$scratch/root"
 [ "$(ls "$scratch/root")" = usr ] || fail "the package puts files outside /usr: $(ls "$scratch/root")"

@@ -20,7 +20,10 @@ prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 "$cmake" --install "$build" --prefix "$prefix" >/dev/null
 
-appstreamcli validate-tree --no-net "$prefix"
+# Any error or warning fails, but for the missing homepage: the game has none. Validators
+# older than Debian 13's know no such tag and refuse to lower it, and have none to give.
+appstreamcli validate-tree --no-net --override=url-homepage-missing=info "$prefix" \
+  >/dev/null 2>&1 || appstreamcli validate-tree --no-net "$prefix"
 desktop-file-validate "$prefix"/share/applications/*.desktop
 
 # A PNG's size lies in its header: width and height, four bytes each, from byte 16.

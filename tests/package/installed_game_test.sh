@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 The Runeshot developers
-# Installs the game under a scratch prefix and starts it through bin/runeshot, as a menu
+# Installs the game under a scratch prefix and starts it through games/runeshot, as a menu
 # entry would: the window must show, and a wrong key must sound wrong.wav, which the
 # program can only find if it looked for its sounds beside the real program, not the link.
 # Usage: installed_game_test.sh CMAKE BUILD_DIR
@@ -42,7 +42,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 sound=$scratch/sound.raw
 # From another folder, so that nothing is found by accident in the working directory.
-(cd / && exec env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$sound" "$prefix/bin/runeshot") \
+(cd / && exec env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$sound" "$prefix/games/runeshot") \
   2>"$scratch/program.log" &
 program=$!
 pids+=($program)

@@ -2,11 +2,12 @@
 # SPDX-FileCopyrightText: 2026 The Runeshot developers
 
 # The files an installation holds, relative to its prefix, in `find -printf '%y %P'` form;
-# one definition for the installed tree and the .deb.
+# one definition for the installed tree and the .deb. Lintian's overrides are left out:
+# whether there are any depends on the lintian of the machine that builds.
 installed_layout() {
   cat <<'LIST'
-d bin
-l bin/runeshot -> ../lib/runeshot/runeshot
+d games
+l games/runeshot -> ../lib/runeshot/runeshot
 d lib
 d lib/runeshot
 f lib/runeshot/boing.wav
@@ -17,6 +18,10 @@ f lib/runeshot/wrong.wav
 d share
 d share/applications
 f share/applications/org.runeshot.Runeshot.desktop
+d share/doc
+d share/doc/runeshot
+f share/doc/runeshot/changelog.gz
+f share/doc/runeshot/copyright
 d share/icons
 d share/icons/hicolor
 d share/icons/hicolor/128x128
@@ -37,13 +42,17 @@ f share/icons/hicolor/64x64/apps/org.runeshot.Runeshot.png
 d share/icons/hicolor/scalable
 d share/icons/hicolor/scalable/apps
 f share/icons/hicolor/scalable/apps/org.runeshot.Runeshot.svg
+d share/man
+d share/man/man6
+f share/man/man6/runeshot.6.gz
 d share/metainfo
 f share/metainfo/org.runeshot.Runeshot.metainfo.xml
 LIST
 }
 
 layout_of() {
-  (cd "$1" && find . -mindepth 1 \( -type l -printf '%y %P -> %l\n' \) -o -printf '%y %P\n')
+  (cd "$1" && find . -mindepth 1 -path ./share/lintian -prune -o \
+    \( -type l -printf '%y %P -> %l\n' \) -o -printf '%y %P\n')
 }
 
 # Prints what differs between the expected layout and the tree at $1; true when nothing.
