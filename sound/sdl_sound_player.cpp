@@ -98,6 +98,7 @@ void SdlSoundPlayer::run() {
     std::unique_lock lock(mutex_);
     silent_ = !opened;
     const auto asked = [this] { return stopping_ || !requests_.empty(); };
+    const auto askedOrDrained = [&] { return asked() || (!resting_ && drained_.load()); };
     while (!stopping_ && !silent_) {
         if (!requests_.empty()) {
             const std::string name = std::move(requests_.front());
@@ -109,7 +110,8 @@ void SdlSoundPlayer::run() {
         } else if (device_ == 0) {
             work_.wait(lock, asked);
         } else if (!work_.wait_until(lock, resting_ ? quietSince_ + closeAfter_ : busyUntil_,
-                                     asked)) {
+                                     askedOrDrained) ||
+                   drained_.exchange(false)) {
             lock.unlock();
             if (resting_) {
                 closeDevice();
@@ -195,6 +197,7 @@ bool SdlSoundPlayer::playRequest(const std::string& name) {
 // SDL's device thread takes the sound at the start of its next buffer, with the one still
 // playing fading out under its first milliseconds.
 void SdlSoundPlayer::handOver(const DeviceSound* sound) {
+    drained_ = false;
     next_.store(sound, std::memory_order_release);
     if (resting_) sdl_->UnlockAudioDevice(device_);
     resting_ = false;
@@ -234,6 +237,7 @@ void SdlSoundPlayer::fill(std::uint8_t* out, std::size_t length) {
         played_ = 0;
         tailLeft_ = tailFrames;
     }
+    const bool inTail = tailLeft_ > 0;
     const std::size_t frames = length / deviceBytesPerFrame;
     std::size_t copied = 0;
     if (playing_ != nullptr) {
@@ -258,6 +262,12 @@ void SdlSoundPlayer::fill(std::uint8_t* out, std::size_t length) {
         if (fadeStep_ == fadeFrames || fadedFrom_ + fadeStep_ == framesOf(*fading_)) {
             fading_ = nullptr;
         }
+    }
+    // The silence after the last sound has run out: the player's thread lets the device
+    // sleep now, so that the next sound finds it asleep and starts at once.
+    if (inTail && tailLeft_ == 0 && playing_ == nullptr && fading_ == nullptr) {
+        drained_ = true;
+        work_.notify_one();
     }
 }
 

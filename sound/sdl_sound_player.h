@@ -89,6 +89,9 @@ private:
 
     // The next sound for SDL's device thread, taken at the start of its next buffer.
     std::atomic<const DeviceSound*> next_{nullptr};
+    // Set by SDL's device thread when it has played the last of its silence. A wake-up it
+    // sends may be missed; the player's thread then looks at busyUntil_ all the same.
+    std::atomic<bool> drained_{false};
 
     // Used by SDL's device thread while it runs, and by the player's thread while it holds
     // the device lock or the device is closed.
