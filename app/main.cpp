@@ -4,9 +4,9 @@
 #include <QApplication>
 #include <QLocale>
 
+#include "app/window_system_guard.h"
 #include "game/game.h"
 #include "shell/event_dispatcher.h"
-#include "app/window_system_guard.h"
 #include "sound/sdl_sound_player.h"
 #include "ui/form_window.h"
 

@@ -57,7 +57,7 @@ struct Form1 {
     static constexpr int normal = 0, minimized = 1, maximized = 2;
     int WindowState = normal;
 
-    // Written into captions that show fractional numbers; the window sets it from the
+    // Written into captions that show fractional numbers; the program sets it from the
     // player's locale.
     std::string DecimalSeparator = ".";
 
