@@ -6,6 +6,7 @@
 #include <dlfcn.h>
 #include <pthread.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdio>
 #include <deque>
@@ -25,6 +26,9 @@ namespace {
 constexpr Uint16 deviceFrames = 512;
 // A device that failed to open is tried again at a later sound, but not more often.
 constexpr auto retryAfter = std::chrono::seconds(1);
+// An open device whose callback has not been called for this long is taken for lost: SDL's
+// PipeWire backend never says that its server has gone, it only stops asking for sound.
+constexpr auto stalledAfter = std::chrono::milliseconds(500);
 // How long the owner waits for the player's thread to finish when the program ends.
 constexpr auto stopWait = std::chrono::milliseconds(500);
 
@@ -69,7 +73,7 @@ struct SdlSoundPlayer::Shared {
     void stopSdl();
     void closeIfQuiet();
     void callFallback();
-    static void fillDevice(void* feed, std::uint8_t* out, int length);
+    static void fillDevice(void* shared, std::uint8_t* out, int length);
 
     const std::string folder;
     const std::function<void()> fallback;
@@ -98,6 +102,8 @@ struct SdlSoundPlayer::Shared {
 
     // SDL's callback and the player's thread, under SDL's device lock.
     DeviceFeed feed;
+    // When SDL's callback last ran.
+    std::atomic<Clock::rep> lastFill{0};
 };
 
 SdlSoundPlayer::SdlSoundPlayer(std::string folder, std::function<void()> fallback,
@@ -197,7 +203,10 @@ void SdlSoundPlayer::Shared::playFile(const std::string& name) {
 
 // Whether a device is open and playing: a lost one is closed and another opened.
 bool SdlSoundPlayer::Shared::deviceReady() {
-    if (device != 0 && sdl->GetAudioDeviceStatus(device) == SDL_AUDIO_PLAYING) return true;
+    const bool stalled = Clock::now() - Clock::time_point(Clock::duration(lastFill)) > stalledAfter;
+    if (device != 0 && sdl->GetAudioDeviceStatus(device) == SDL_AUDIO_PLAYING && !stalled) {
+        return true;
+    }
     if (device != 0) {
         // The sound server went away: SDL talks to it no more, and starts afresh to find
         // it again.
@@ -226,7 +235,7 @@ bool SdlSoundPlayer::Shared::openDevice() {
         wanted.channels = deviceChannels;
         wanted.samples = deviceFrames;
         wanted.callback = fillDevice;
-        wanted.userdata = &feed;
+        wanted.userdata = this;
         // No changes allowed: SDL converts for the hardware, and every sound is handed over
         // in this one known format.
         device = sdl->OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
@@ -244,6 +253,7 @@ bool SdlSoundPlayer::Shared::openDevice() {
     }
     saidNoDevice = false;
     closeAt = now + closeAfter;
+    lastFill = now.time_since_epoch().count();
     sdl->PauseAudioDevice(device, 0);
     return true;
 }
@@ -281,8 +291,10 @@ void SdlSoundPlayer::Shared::callFallback() {
 }
 
 // Runs on SDL's device thread, holding SDL's device lock, and never waits.
-void SdlSoundPlayer::Shared::fillDevice(void* feed, std::uint8_t* out, int length) {
-    static_cast<DeviceFeed*>(feed)->fill(out, static_cast<std::size_t>(length));
+void SdlSoundPlayer::Shared::fillDevice(void* shared, std::uint8_t* out, int length) {
+    auto* self = static_cast<Shared*>(shared);
+    self->feed.fill(out, static_cast<std::size_t>(length));
+    self->lastFill = Clock::now().time_since_epoch().count();
 }
 
 }  // namespace runeshot

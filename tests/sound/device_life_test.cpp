@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <thread>
 #include <utility>
 
 #include "sound/sdl_library.h"
@@ -26,26 +28,50 @@ Samples blip() {
 }
 
 // SDL as the player sees it, with the device's misfortunes at the test's command: an
-// opening refused, a device reported lost, something done as the device is being closed.
+// opening refused, a device reported lost, a device that stops calling for sound,
+// something done as the device is being closed.
 struct Misfortunes {
     static inline std::atomic<bool> refuseOpening{false};
     static inline std::atomic<int> openings{0};
     static inline std::atomic<SDL_AudioDeviceID> lastOpened{0};
     static inline std::atomic<SDL_AudioDeviceID> lost{0};
+    // Counted from 1; 0 for none.
+    static inline std::atomic<int> stalledOpening{0};
     static inline std::function<void()> whileClosing;
+    struct Opening {
+        SDL_AudioCallback callback;
+        void* player;
+        int number;
+    };
+    static inline std::array<Opening, 16> opened{};
 
     Misfortunes() {
         refuseOpening = false;
         openings = 0;
         lost = 0;
+        stalledOpening = 0;
         whileClosing = nullptr;
     }
 
+    // The player's callback, unless the device has stalled; then silence.
+    static void fill(void* opening, Uint8* out, int length) {
+        const auto* o = static_cast<const Opening*>(opening);
+        if (o->number == stalledOpening) {
+            std::fill_n(out, length, Uint8{0});
+        } else {
+            o->callback(o->player, out, length);
+        }
+    }
     static SDL_AudioDeviceID open(const char* name, int capture, const SDL_AudioSpec* wanted,
                                   SDL_AudioSpec* got, int changes) {
-        ++openings;
+        const int number = ++openings;
         if (refuseOpening) return 0;
-        lastOpened = sdlLibrary()->OpenAudioDevice(name, capture, wanted, got, changes);
+        Opening& opening = opened.at(static_cast<std::size_t>(number));
+        opening = {wanted->callback, wanted->userdata, number};
+        SDL_AudioSpec passed = *wanted;
+        passed.callback = fill;
+        passed.userdata = &opening;
+        lastOpened = sdlLibrary()->OpenAudioDevice(name, capture, &passed, got, changes);
         return lastOpened;
     }
     static SDL_AudioStatus status(SDL_AudioDeviceID device) {
@@ -120,6 +146,20 @@ TEST_F(DeviceLife, aDeviceReportedLostIsReplacedAndTheNextSoundIsHeardWhole) {
     EXPECT_TRUE(heardWhole(2));
     EXPECT_EQ(Misfortunes::openings, 2);
     EXPECT_EQ(fallbacks, 0);
+}
+
+TEST_F(DeviceLife, aDeviceThatStopsCallingForSoundIsReplacedAndTheNextSoundIsHeardWhole) {
+    SdlSoundPlayer player(folder.path().string(), [] {}, 1h, Misfortunes::library);
+    player.play("blip.wav");
+    ASSERT_TRUE(heardWhole(1));
+
+    Misfortunes::stalledOpening = 1;
+    // Longer than any pause a busy machine gives a device that still works.
+    std::this_thread::sleep_for(600ms);
+    player.play("blip.wav");
+
+    EXPECT_TRUE(heardWhole(2));
+    EXPECT_EQ(Misfortunes::openings, 2);
 }
 
 TEST_F(DeviceLife, aDeviceThatCannotBeOpenedIsTriedAgainAtMostOnceASecondAndSaidOncePerLoss) {
