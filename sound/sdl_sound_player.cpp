@@ -6,9 +6,11 @@
 #include <dlfcn.h>
 #include <pthread.h>
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <mutex>
 #include <utility>
@@ -26,9 +28,12 @@ namespace {
 constexpr Uint16 deviceFrames = 512;
 // A device that failed to open is tried again at a later sound, but not more often.
 constexpr auto retryAfter = std::chrono::seconds(1);
-// An open device whose callback has not been called for this long is taken for lost: SDL's
-// PipeWire backend never says that its server has gone, it only stops asking for sound.
+// SDL's PipeWire backend never says that its server has gone, it only stops asking for
+// sound: a device there whose callback has not run for this long is taken for lost. Other
+// backends say so, and may ask in bursts (PulseAudio's null sink, seconds apart).
 constexpr auto stalledAfter = std::chrono::milliseconds(500);
+// How often the player's thread looks whether an open device has been lost.
+constexpr auto lookEvery = std::chrono::milliseconds(250);
 // How long the owner waits for the player's thread to finish when the program ends.
 constexpr auto stopWait = std::chrono::milliseconds(500);
 
@@ -68,6 +73,9 @@ struct SdlSoundPlayer::Shared {
     void run();
     void playFile(const std::string& name);
     bool deviceReady();
+    bool deviceLost() const;
+    void keepDevice();
+    void openPlayingSilence();
     bool openDevice();
     void closeDevice();
     void stopSdl();
@@ -86,8 +94,12 @@ struct SdlSoundPlayer::Shared {
     const SdlLibrary* sdl = nullptr;
     bool sdlStarted = false;
     SDL_AudioDeviceID device = 0;
+    bool lostWhenStalled = false;
     Clock::time_point closeAt;
     Clock::time_point nextTry;
+    // Until when a lost device is opened again without waiting for a sound: for as long as
+    // it would have stayed open.
+    Clock::time_point replaceUntil;
     // Whether the line about no sound device has been written since sound last played.
     bool saidNoDevice = false;
 
@@ -159,13 +171,19 @@ void SdlSoundPlayer::Shared::run() {
         } else if (openAsked) {
             openAsked = false;
             lock.unlock();
-            deviceReady();
+            openPlayingSilence();
             lock.lock();
+        } else if (device == 0 && Clock::now() < replaceUntil) {
+            if (!work.wait_until(lock, std::min(nextTry, replaceUntil), asked)) {
+                lock.unlock();
+                openPlayingSilence();
+                lock.lock();
+            }
         } else if (device == 0) {
             work.wait(lock, asked);
-        } else if (!work.wait_until(lock, closeAt, asked)) {
+        } else if (!work.wait_until(lock, std::min(closeAt, Clock::now() + lookEvery), asked)) {
             lock.unlock();
-            closeIfQuiet();
+            keepDevice();
             lock.lock();
         }
     }
@@ -198,15 +216,34 @@ void SdlSoundPlayer::Shared::playFile(const std::string& name) {
     feed.handOver(sound);
     const std::size_t left = feed.framesLeft();
     sdl->UnlockAudioDevice(device);
+    // A device just opened starts with the sound, not with silence queued before it.
+    sdl->PauseAudioDevice(device, 0);
     closeAt = Clock::now() + timeOf(left) + closeAfter;
 }
 
-// Whether a device is open and playing: a lost one is closed and another opened.
-bool SdlSoundPlayer::Shared::deviceReady() {
+bool SdlSoundPlayer::Shared::deviceLost() const {
     const bool stalled = Clock::now() - Clock::time_point(Clock::duration(lastFill)) > stalledAfter;
-    if (device != 0 && sdl->GetAudioDeviceStatus(device) == SDL_AUDIO_PLAYING && !stalled) {
-        return true;
+    return (lostWhenStalled && stalled) || sdl->GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED;
+}
+
+// A device lost while open is replaced at once, so that the next sound finds one ready;
+// a quiet one is closed.
+void SdlSoundPlayer::Shared::keepDevice() {
+    if (deviceLost()) {
+        replaceUntil = closeAt;
+        openPlayingSilence();
+    } else if (Clock::now() >= closeAt) {
+        closeIfQuiet();
     }
+}
+
+void SdlSoundPlayer::Shared::openPlayingSilence() {
+    if (deviceReady()) sdl->PauseAudioDevice(device, 0);
+}
+
+// Whether a device is open: a lost one is closed and another opened, left paused.
+bool SdlSoundPlayer::Shared::deviceReady() {
+    if (device != 0 && !deviceLost()) return true;
     if (device != 0) {
         // The sound server went away: SDL talks to it no more, and starts afresh to find
         // it again.
@@ -252,9 +289,10 @@ bool SdlSoundPlayer::Shared::openDevice() {
         return false;
     }
     saidNoDevice = false;
+    const char* driver = sdl->GetCurrentAudioDriver();
+    lostWhenStalled = driver != nullptr && std::strcmp(driver, "pipewire") == 0;
     closeAt = now + closeAfter;
     lastFill = now.time_since_epoch().count();
-    sdl->PauseAudioDevice(device, 0);
     return true;
 }
 

@@ -28,8 +28,8 @@ Samples blip() {
 }
 
 // SDL as the player sees it, with the device's misfortunes at the test's command: an
-// opening refused, a device reported lost, a device that stops calling for sound,
-// something done as the device is being closed.
+// opening refused, a device reported lost, a device that stops calling for sound as
+// PipeWire's do when their server goes, something done as the device is being closed.
 struct Misfortunes {
     static inline std::atomic<bool> refuseOpening{false};
     static inline std::atomic<int> openings{0};
@@ -77,6 +77,7 @@ struct Misfortunes {
     static SDL_AudioStatus status(SDL_AudioDeviceID device) {
         return device == lost ? SDL_AUDIO_STOPPED : sdlLibrary()->GetAudioDeviceStatus(device);
     }
+    static const char* driver() { return "pipewire"; }
     static void close(SDL_AudioDeviceID device) {
         if (whileClosing) std::exchange(whileClosing, nullptr)();
         sdlLibrary()->CloseAudioDevice(device);
@@ -87,6 +88,7 @@ struct Misfortunes {
             sdl.OpenAudioDevice = open;
             sdl.GetAudioDeviceStatus = status;
             sdl.CloseAudioDevice = close;
+            sdl.GetCurrentAudioDriver = driver;
             return sdl;
         }();
         return &troubled;
