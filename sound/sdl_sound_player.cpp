@@ -35,7 +35,7 @@ constexpr auto stalledAfter = std::chrono::milliseconds(500);
 // How often the player's thread looks whether an open device has been lost.
 constexpr auto lookEvery = std::chrono::milliseconds(250);
 // How long the owner waits for the player's thread to finish when the program ends.
-constexpr auto stopWait = std::chrono::milliseconds(500);
+constexpr auto stopWait = std::chrono::milliseconds(250);
 
 SdlSoundPlayer::Clock::duration timeOf(std::size_t frames) {
     return std::chrono::duration_cast<SdlSoundPlayer::Clock::duration>(

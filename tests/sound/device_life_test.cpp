@@ -33,9 +33,11 @@ Samples blip() {
 struct Misfortunes {
     static inline std::atomic<bool> refuseOpening{false};
     static inline std::atomic<int> openings{0};
-    static inline std::atomic<SDL_AudioDeviceID> lastOpened{0};
-    static inline std::atomic<SDL_AudioDeviceID> lost{0};
-    // Counted from 1; 0 for none.
+    // Openings are counted from 1; 0 for none. SDL gives a closed device's number to the
+    // next one, so a device is known by its opening.
+    static inline std::atomic<int> lastOpened{0};
+    static inline std::atomic<int> lostOpening{0};
+    static inline std::array<std::atomic<int>, 64> openingOfDevice{};
     static inline std::atomic<int> stalledOpening{0};
     static inline std::function<void()> whileClosing;
     struct Opening {
@@ -48,7 +50,7 @@ struct Misfortunes {
     Misfortunes() {
         refuseOpening = false;
         openings = 0;
-        lost = 0;
+        lostOpening = 0;
         stalledOpening = 0;
         whileClosing = nullptr;
     }
@@ -71,11 +73,15 @@ struct Misfortunes {
         SDL_AudioSpec passed = *wanted;
         passed.callback = fill;
         passed.userdata = &opening;
-        lastOpened = sdlLibrary()->OpenAudioDevice(name, capture, &passed, got, changes);
-        return lastOpened;
+        const SDL_AudioDeviceID device =
+            sdlLibrary()->OpenAudioDevice(name, capture, &passed, got, changes);
+        openingOfDevice.at(device) = number;
+        lastOpened = number;
+        return device;
     }
     static SDL_AudioStatus status(SDL_AudioDeviceID device) {
-        return device == lost ? SDL_AUDIO_STOPPED : sdlLibrary()->GetAudioDeviceStatus(device);
+        return openingOfDevice.at(device) == lostOpening ? SDL_AUDIO_STOPPED
+                                                         : sdlLibrary()->GetAudioDeviceStatus(device);
     }
     static const char* driver() { return "pipewire"; }
     static void close(SDL_AudioDeviceID device) {
@@ -142,7 +148,7 @@ TEST_F(DeviceLife, aDeviceReportedLostIsReplacedAndTheNextSoundIsHeardWhole) {
     player.play("blip.wav");
     ASSERT_TRUE(heardWhole(1));
 
-    Misfortunes::lost = Misfortunes::lastOpened.load();
+    Misfortunes::lostOpening = Misfortunes::lastOpened.load();
     player.play("blip.wav");
 
     EXPECT_TRUE(heardWhole(2));
@@ -188,7 +194,7 @@ TEST_F(DeviceLife, aDeviceThatCannotBeOpenedIsTriedAgainAtMostOnceASecondAndSaid
         }));
         // Lost again, and not found again: said a second time.
         Misfortunes::refuseOpening = true;
-        Misfortunes::lost = Misfortunes::lastOpened.load();
+        Misfortunes::lostOpening = Misfortunes::lastOpened.load();
         const int before = Misfortunes::openings;
         player.play("blip.wav");
         ASSERT_TRUE(eventually([&] { return Misfortunes::openings > before; }));
