@@ -100,7 +100,7 @@ struct SdlSoundPlayer::Shared {
     // Until when a lost device is opened again without waiting for a sound: for as long as
     // it would have stayed open.
     Clock::time_point replaceUntil;
-    // Whether the line about no sound device has been written since sound last played.
+    // Whether the line about no sound device has been written since a device last opened.
     bool saidNoDevice = false;
 
     // Guarded by mutex.

@@ -47,9 +47,8 @@ public:
     void open();
     void play(const std::string& fileName) override;
 
-    struct Shared;
-
 private:
+    struct Shared;
     std::shared_ptr<Shared> shared_;
     std::thread thread_;
 };
