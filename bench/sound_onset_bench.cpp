@@ -257,7 +257,7 @@ std::unique_ptr<ServerRecording> recordingOnceReady(const std::string& source) {
 // monitor `source`: five sounds each after a short quiet, after a quiet long enough for the
 // player to have closed its device and the server to have suspended its sink (which it
 // does after 5 s), and just after the server was killed and started again while the
-// player's device was open.
+// player's device was open, and a second after that.
 int measureOnServer(const std::string& folder, const std::string& source,
                     std::chrono::seconds closeAfter, const std::string& serverCommand) {
     SoundServer server(serverCommand);
@@ -290,12 +290,10 @@ int measureOnServer(const std::string& folder, const std::string& source,
             return 1;
         }
     }
+    // A player that never finds the server again hears none of these.
     for (int round = 0; round < 5; ++round) {
         // The device is open when the server goes.
-        if (!measure(afterShort, 1s)) {
-            std::fprintf(stderr, "sound_onset_bench: a sound was not heard within 3 s\n");
-            return 1;
-        }
+        if (!measure(afterShort, 1s)) ++unheardAfterRestart;
         recording.reset();
         server.kill();
         server.start();
