@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -64,9 +65,16 @@ bool countsAsMinimized(const QWidget& window) {
 
 }  // namespace
 
-FormWindow::FormWindow(const Form1& form, EventDispatcher& events, QWidget* parent)
-    : QWidget(parent), form_(form), events_(events), starfield_(starfieldImage()) {
-    clock_.start();
+FormWindow::Clock FormWindow::monotonicClock() {
+    QElapsedTimer clock;
+    clock.start();
+    return [clock] { return Millis{clock.elapsed()}; };
+}
+
+FormWindow::FormWindow(const Form1& form, EventDispatcher& events, Clock clock, QWidget* parent)
+    : QWidget(parent), form_(form), events_(events), clock_(std::move(clock)),
+      starfield_(starfieldImage()) {
+    timer_.setObjectName(QStringLiteral("nextTick"));
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, [this] { deliver(inputs::Wake{}); });
@@ -156,7 +164,7 @@ void FormWindow::createSettingsWidgets() {
 }
 
 void FormWindow::deliver(const Input& input) {
-    events_.handle(clock_.elapsed(), input);
+    events_.handle(clock_(), input);
     if (form_.isUnloaded()) {
         timer_.stop();
         hide();
@@ -177,7 +185,7 @@ void FormWindow::armTimer() {
         timer_.stop();
         return;
     }
-    const Millis wait = *due - clock_.elapsed();
+    const Millis wait = *due - clock_();
     timer_.start(static_cast<int>(std::max<Millis>(wait, 0)));
 }
 

@@ -3,10 +3,10 @@
 
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
-#include <QElapsedTimer>
 #include <QImage>
 #include <QPointer>
 #include <QTimer>
@@ -32,7 +32,12 @@ class SettingsPanel;
 class FormWindow : public QWidget {
     Q_OBJECT
 public:
-    FormWindow(const Form1& form, EventDispatcher& events, QWidget* parent = nullptr);
+    // Milliseconds on a clock that never goes back; tests hand in one they move themselves.
+    using Clock = std::function<Millis()>;
+    static Clock monotonicClock();
+
+    FormWindow(const Form1& form, EventDispatcher& events, Clock clock = monotonicClock(),
+               QWidget* parent = nullptr);
 
     // The label that a click at `point` lands on: the topmost visible, enabled label there.
     // The open settings panel covers the window's own labels.
@@ -67,10 +72,10 @@ private:
 
     const Form1& form_;
     EventDispatcher& events_;
-    // Monotonic time for the game's clock, and one precise timer armed for the next tick,
-    // none while no game timer runs, so an idle window costs no CPU.
-    QElapsedTimer clock_;
-    QTimer timer_;
+    // One precise timer armed for the next tick, none while no game timer runs, so an idle
+    // window costs no CPU. Named "nextTick", so tests can see when it is due.
+    Clock clock_;
+    QTimer timer_{this};
     bool syncing_ = false;
     QtTextMeasure measure_;
     WindowDamage windowDamage_{measure_};

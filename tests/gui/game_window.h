@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include "game/game.h"
 #include "shell/event_dispatcher.h"
@@ -69,7 +70,8 @@ struct LoadedGame {
     EventDispatcher dispatcher{game, game};
 };
 
-// The game in its real window, shown and active on the offscreen platform.
+// The game in its real window, shown and active on the offscreen platform, on a clock that
+// moves only when the test moves it.
 struct GameWindow {
     GameWindow() {
         dispatcher.load();
@@ -88,6 +90,13 @@ struct GameWindow {
         QTest::mouseClick(frame1(), Qt::LeftButton, {}, centreOf(label));
     }
 
+    QTimer* nextTick() { return window.findChild<QTimer*>("nextTick"); }
+    // The clock reaches `ms` and the window's timer wakes, as it does when armed right.
+    void wakeAt(Millis ms) {
+        now = ms;
+        QMetaObject::invokeMethod(nextTick(), "timeout");
+    }
+
     QLineEdit* text1() { return window.findChild<QLineEdit*>("Text1"); }
     QWidget* frame1() { return window.findChild<QWidget*>("Frame1"); }
     QRadioButton* option(const char* name) { return window.findChild<QRadioButton*>(name); }
@@ -99,7 +108,8 @@ struct GameWindow {
     RecordingEvents events{game};
     EventDispatcher dispatcher{game, events};
     QtTextMeasure measure;
-    FormWindow window{game, dispatcher};
+    Millis now = 0;
+    FormWindow window{game, dispatcher, [this] { return now; }};
 };
 
 inline bool near(QRgb pixel, QColor colour, int tolerance) {
