@@ -15,12 +15,14 @@ constexpr Colour pausedRed = 0x000000FFu;
 void Game::lblPause_Click() {
     if (paused) {
         paused = false;
+        lblPause.ForeColor = pauseGreen;
+        lblPause.Caption = "PAUSE";
+        // A finished game stays finished: only a new game starts the fall and the clock.
+        if (lblOver.Visible) return;
         releaseHeldMissPause();
         // A miss pause under way ends first; its end deals and restarts the fall.
         if (!Timer2.Enabled) Timer1.Enabled = true;
         Timer3.Enabled = true;
-        lblPause.ForeColor = pauseGreen;
-        lblPause.Caption = "PAUSE";
     } else {
         paused = true;
         lblPause.ForeColor = pausedRed;

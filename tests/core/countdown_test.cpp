@@ -105,31 +105,62 @@ TEST(TimeOver, StopsAMissPauseUnderWay) {
     EXPECT_TRUE(s.timersStopped());
 }
 
-// The red letter was counted before the banner; whatever goes on from there lets its
-// miss pause finish before anything falls, and never counts it again.
-TEST(TimeOver, InsideAMissPauseLeavesItHeldForWhateverGoesOn) {
-    enum class Way { cancel, ok, newGame };
-    for (Way way : {Way::cancel, Way::ok, Way::newGame}) {
-        SCOPED_TRACE(way == Way::cancel ? "SETTINGS, Cancel" : way == Way::ok ? "SETTINGS, Ok"
-                                                                               : "NEW GAME");
+// The red letter was counted before the banner; a new game lets its miss pause finish
+// before anything falls, and never counts it again.
+TEST(TimeOver, InsideAMissPauseLeavesItHeldForTheNextGame) {
+    for (bool throughSettings : {false, true}) {
+        SCOPED_TRACE(throughSettings ? "SETTINGS, Ok" : "NEW GAME");
         Session s;
         Game& g = s.game;
         g.Combo1.Text = "3";
         s.click(g.lblNew);
         s.at(3000);
         ASSERT_TRUE(g.lblOver.Visible);
-        if (way == Way::newGame) {
-            s.click(g.lblNew);
-        } else {
+        if (throughSettings) {
             s.openSettings();
-            s.click(way == Way::ok ? g.Label9 : g.Label10);
+            s.click(g.Label9);
+        } else {
+            s.click(g.lblNew);
         }
         s.sound.played.clear();
         s.at(3499);
         EXPECT_EQ(g.Label1.Top, 4120);
         s.expectMissPauseEnds(3500, 3700);
-        EXPECT_EQ(g.lblMissed.Caption, way == Way::cancel ? "1" : "0");
+        EXPECT_EQ(g.lblMissed.Caption, "0");
     }
+}
+
+// The settings panel opens and closes over a finished game as often as the player likes;
+// the letter and the clock stay where the banner stopped them.
+TEST(TimeOver, AFinishedGameStaysFinishedWhateverTheSettingsDo) {
+    Session s;
+    Game& g = s.game;
+    g.Combo1.Text = "3";
+    s.click(g.lblNew);
+    s.at(3000);
+    ASSERT_TRUE(g.lblOver.Visible);
+    s.sound.played.clear();
+    Millis now = 3000;
+    const auto clickAndWait = [&](const Label& label) {
+        s.click(label);
+        s.at(now += 10'000);
+        EXPECT_TRUE(s.timersStopped()) << label.Name << " at " << now << " ms";
+        EXPECT_EQ(g.Label1.Top, 4120);
+        EXPECT_EQ(g.lblMissed.Caption, "1");
+        EXPECT_EQ(g.lbltime.Caption, "0");
+        EXPECT_TRUE(s.played().empty());
+    };
+    for (int round = 0; round < 7; ++round) {
+        clickAndWait(g.lblSettings);
+        clickAndWait(g.Label10);
+        clickAndWait(g.lblSettings);
+        clickAndWait(g.lblSettings);
+        clickAndWait(g.Label10);
+    }
+    EXPECT_TRUE(g.lblOver.Visible);
+    EXPECT_FALSE(g.Label1.Visible);
+    s.click(g.lblNew);
+    s.expectMissPauseEnds(now + 500, now + 700);
 }
 
 }  // namespace

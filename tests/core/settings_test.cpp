@@ -105,23 +105,6 @@ TEST(Settings, BeforeTheFirstGameOkStartsOneAndCancelOnlyResumes) {
     }
 }
 
-TEST(Settings, AfterTimeOverCancelEndsTheGameAgainAtTheFirstTick) {
-    Session s;
-    Game& g = s.game;
-    g.Combo1.Text = "2";
-    s.click(g.lblNew);
-    s.at(2000);
-    ASSERT_TRUE(g.lblOver.Visible);
-    s.openSettings();
-    EXPECT_EQ(g.lblPause.Caption, "PAUSED");
-    s.click(g.Label10);
-    s.at(3000);
-    EXPECT_EQ(g.lbltime.Caption, "0");
-    EXPECT_EQ(s.played(), (Sounds{"theend.wav", "theend.wav"}));
-    EXPECT_TRUE(s.timersStopped());
-    EXPECT_FALSE(g.Text1.Enabled);
-}
-
 TEST(Settings, SettingsTwiceTogglesThePauseBackAndLeavesThePanelOpen) {
     Session s;
     Game& g = s.game;

@@ -93,6 +93,10 @@ public:
         require(std::isfinite(game_.Ttime), "the seconds left are a finite number");
         require(game_.Timer1.Interval == 100 || game_.Timer1.Interval == 200,
                 "the letter falls at one of the two speeds");
+        if (game_.lblOver.Visible) {
+            require(!game_.Timer1.Enabled && !game_.Timer2.Enabled && !game_.Timer3.Enabled,
+                    "a finished game moves and counts nothing until the next starts");
+        }
         if (game_.isUnloaded()) {
             require(!game_.Timer1.Enabled && !game_.Timer2.Enabled && !game_.Timer3.Enabled &&
                         !game_.scheduler.nextDue(),
