@@ -179,6 +179,8 @@ void paintLine(QPainter& painter, const Line& line) {
 
 int pixelsFromTwips(Twips twips) { return qRound(double(twips) / twipsPerPixel); }
 
+Twips twipsFromPixels(qreal pixels) { return static_cast<Twips>(pixels * twipsPerPixel); }
+
 QRect pixelRect(const TwipsRect& rect) {
     return {pixelsFromTwips(rect.Left), pixelsFromTwips(rect.Top), pixelsFromTwips(rect.Width),
             pixelsFromTwips(rect.Height)};

@@ -257,21 +257,6 @@ void FormWindow::handFocusToInputLine() {
     }
 }
 
-const Label* FormWindow::labelAt(QPoint point) const {
-    const bool onPanel =
-        frame1_ != nullptr && frame1_->isVisible() && frame1_->geometry().contains(point);
-    const std::vector<GraphicalControl> order =
-        onPanel ? form_.panelPaintOrder() : form_.windowPaintOrder();
-    const QPoint local = onPanel ? point - frame1_->pos() : point;
-    // Labels that are hidden or disabled take no clicks, so a click passes through them.
-    for (auto it = order.rbegin(); it != order.rend(); ++it) {
-        const Label* const* label = std::get_if<const Label*>(&*it);
-        if (label == nullptr || !(*label)->Visible || !(*label)->Enabled) continue;
-        if (labelPixelRect(**label, measure_).contains(local)) return *label;
-    }
-    return nullptr;
-}
-
 void FormWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     for (const QRect& beyond : QRegion(rect()) - QRegion(starfield_.rect())) {
@@ -287,16 +272,17 @@ void FormWindow::paintEvent(QPaintEvent* event) {
     }
 }
 
+// The game decides which label, if any, a press and a release of the main button click.
 void FormWindow::mousePressEvent(QMouseEvent* event) {
-    pressed_ = event->button() == Qt::LeftButton ? labelAt(event->position().toPoint()) : nullptr;
+    if (event->button() != Qt::LeftButton) return;
+    const QPointF at = event->position();
+    deliver(inputs::Press{twipsFromPixels(at.x()), twipsFromPixels(at.y())});
 }
 
-// A click is a press and a release inside the same label.
 void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    const Label* pressed = std::exchange(pressed_, nullptr);
-    const bool released = pressed != nullptr && labelAt(event->position().toPoint()) == pressed;
-    deliver(inputs::Click{released ? pressed : nullptr});
+    const QPointF at = event->position();
+    deliver(inputs::Release{twipsFromPixels(at.x()), twipsFromPixels(at.y())});
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {

@@ -39,10 +39,6 @@ public:
     FormWindow(const Form1& form, EventDispatcher& events, Clock clock = monotonicClock(),
                QWidget* parent = nullptr);
 
-    // The label that a click at `point` lands on: the topmost visible, enabled label there.
-    // The open settings panel covers the window's own labels.
-    const Label* labelAt(QPoint point) const;
-
 signals:
     // The window's first frame is on the screen: work that would compete with it for the
     // processor, such as opening the sound device, can start.
@@ -87,7 +83,6 @@ private:
     QRadioButton* option2_ = nullptr;
     QComboBox* combo1_ = nullptr;
     std::vector<std::string> comboList_;
-    const Label* pressed_ = nullptr;
     // Where the toolkit put the focus when it took it from the disabled or hidden input line.
     QPointer<QWidget> focusTakenFromInputLine_;
     bool painted_ = false;

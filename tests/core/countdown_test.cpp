@@ -32,7 +32,8 @@ TEST(Countdown, ADefaultGameEndsOnItsHundredthTickWithTheBannerFullyGrown) {
     EXPECT_TRUE(bannerReadyForTheEnd);
     EXPECT_FALSE(g.Text1.Enabled);
     EXPECT_FALSE(g.lblPause.Enabled);
-    EXPECT_FALSE(s.events.click(g.lblPause));
+    s.click(g.lblPause);
+    EXPECT_FALSE(g.paused);
     EXPECT_FALSE(g.Label1.Visible);
     EXPECT_TRUE(s.timersStopped());
     // The G is missed at 2.8 s and every later letter 4.1 s after the one before.
@@ -63,7 +64,7 @@ TEST(Countdown, TheGameEndsAtTheFirstTickThatReachesZeroOrGoesBelow) {
         SCOPED_TRACE(::testing::Message() << "length \"" << c.length << "\"");
         Session s;
         Game& g = s.game;
-        g.Combo1.Text = c.length;
+        s.handle(inputs::LengthText{c.length});
         g.DecimalSeparator = c.separator;
         s.click(g.lblNew);
         for (int tick = 1; tick < c.lastTick; ++tick) {
@@ -95,7 +96,7 @@ TEST(TimeOver, InsideAMissPauseLeavesItHeldForTheNextGame) {
         SCOPED_TRACE(throughSettings ? "SETTINGS, Ok" : "NEW GAME");
         Session s;
         Game& g = s.game;
-        g.Combo1.Text = "3";
+        s.handle(inputs::LengthText{"3"});
         s.click(g.lblNew);
         s.at(3000);
         ASSERT_TRUE(g.lblOver.Visible);
@@ -119,7 +120,7 @@ TEST(TimeOver, InsideAMissPauseLeavesItHeldForTheNextGame) {
 TEST(TimeOver, AFinishedGameStaysFinishedWhateverTheSettingsDo) {
     Session s;
     Game& g = s.game;
-    g.Combo1.Text = "3";
+    s.handle(inputs::LengthText{"3"});
     s.click(g.lblNew);
     s.at(3000);
     ASSERT_TRUE(g.lblOver.Visible);

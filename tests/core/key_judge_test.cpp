@@ -81,7 +81,7 @@ TEST(KeyJudge, AHitInTheMissPauseIsFollowedByTheMissPausesOwnDeal) {
 TEST(KeyJudge, NoKeyIsJudgedFromTimeOverUntilTheNextGame) {
     Session s;
     Game& g = s.game;
-    g.Combo1.Text = "1";
+    s.handle(inputs::LengthText{"1"});
     s.click(g.lblNew);
     s.at(1000);
     s.type('G');

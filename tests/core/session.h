@@ -10,6 +10,7 @@
 
 #include "game/game.h"
 #include "shell/event_dispatcher.h"
+#include "tests/core/drive.h"
 #include "tests/core/fakes.h"
 
 namespace runeshot::testing {
@@ -28,10 +29,11 @@ struct Session {
         events.load();
     }
 
-    void click(const Label& label) { EXPECT_TRUE(events.click(label)) << label.Name; }
-    void type(char c) { events.keyPress(static_cast<unsigned char>(c)); }
-    // Idle until the absolute time `ms`, delivering every tick due by then.
-    void at(Millis ms) { events.advanceTo(ms); }
+    void click(const Label& label) { testing::click(game, events, measure, label); }
+    void type(char c) { handle(inputs::Key{static_cast<unsigned char>(c)}); }
+    // Idle until the absolute time `ms`, every tick due by then at its own time.
+    void at(Millis ms) { runClockTo(game, events, ms); }
+    void handle(const Input& input) { events.handle(game.scheduler.now(), input); }
     // The miss pause ends at `end`, "boing.wav" sounding with a fresh letter at the top,
     // and the letter takes its first step at `firstStep`.
     void expectMissPauseEnds(Millis end, Millis firstStep) {
@@ -46,15 +48,13 @@ struct Session {
     const std::vector<std::string>& played() const { return sound.played; }
 
     void openSettings() { click(game.lblSettings); }
-    void chooseSpeed(bool fast) {
-        game.Option1.Value = !fast;
-        game.Option2.Value = fast;
-    }
+    void chooseSpeed(bool fast) { handle(inputs::SpeedChosen{fast}); }
 
     FixedDraws random;
     RecordingSound sound;
     Game game{random, sound};
-    EventDispatcher events{game, game};
+    FixedTextMeasure measure;
+    EventDispatcher events{game, game, measure};
 };
 
 }  // namespace runeshot::testing

@@ -67,7 +67,8 @@ struct LoadedGame {
     Lcg24 random;
     RecordingSound sound;
     Game game{random, sound};
-    EventDispatcher dispatcher{game, game};
+    QtTextMeasure measure;
+    EventDispatcher dispatcher{game, game, measure};
 };
 
 // The game in its real window, shown and active on the offscreen platform, on a clock that
@@ -106,8 +107,8 @@ struct GameWindow {
     RecordingSound sound;
     Game game{random, sound};
     RecordingEvents events{game};
-    EventDispatcher dispatcher{game, events};
     QtTextMeasure measure;
+    EventDispatcher dispatcher{game, events, measure};
     Millis now = 0;
     FormWindow window{game, dispatcher, [this] { return now; }};
 };

@@ -15,7 +15,7 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-TEST(WindowInput, AClickIsAPressAndReleaseOnTheSameEnabledClickableLabel) {
+TEST(WindowInput, AClickIsAPressAndReleaseOfTheMainButtonOnTheSameLabel) {
     GameWindow w;
     // The gap between "NEW" and "GAME" is transparent, yet it belongs to the label.
     const QRect newGame = labelPixelRect(w.game.lblNew, w.measure);
@@ -29,10 +29,7 @@ TEST(WindowInput, AClickIsAPressAndReleaseOnTheSameEnabledClickableLabel) {
 
     QTest::mousePress(&w.window, Qt::LeftButton, {}, w.centreOf(w.game.lblPause));
     QTest::mouseRelease(&w.window, Qt::LeftButton, {}, w.centreOf(w.game.lblQuit));
-    w.click(w.game.Label2);
-    w.click(QPoint(300, 200));
-    w.game.lblPause.Enabled = false;
-    w.click(w.game.lblPause);
+    QTest::mouseClick(&w.window, Qt::RightButton, {}, w.centreOf(w.game.lblPause));
     EXPECT_EQ(w.events.calls, Calls{"lblNew_Click"});
     EXPECT_FALSE(w.game.paused);
     EXPECT_FALSE(w.game.isUnloaded());
@@ -150,7 +147,7 @@ TEST(WindowInput, TabGoesThroughTheWindowedControlsInTheOrderOfTheirTabIndexes) 
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QTest::mouseClick(&window, Qt::LeftButton, {},
-                      labelPixelRect(game.lblSettings, QtTextMeasure()).center());
+                      labelPixelRect(game.lblSettings, loaded.measure).center());
     auto* const line = window.findChild<QLineEdit*>("Text1");
     line->setFocus();
     std::vector<std::string> order;
