@@ -22,6 +22,7 @@
 #include <QStyle>
 #include <QWindow>
 
+#include "shell/design_colours.h"
 #include "ui/control_painter.h"
 #include "ui/fonts.h"
 #include "ui/input_line.h"
@@ -33,7 +34,7 @@ namespace runeshot {
 namespace {
 
 // Behind the picture, where the client area reaches beyond it.
-constexpr Colour formBackColor = 0x00404000u;
+constexpr Colour formBackColor = colours::teal;
 
 QRect controlRect(Twips left, Twips top, Twips width, Twips height) {
     return pixelRect({left, top, width, height});

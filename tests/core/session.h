@@ -9,15 +9,16 @@
 #include <vector>
 
 #include "game/game.h"
+#include "shell/design_colours.h"
 #include "shell/event_dispatcher.h"
 #include "tests/core/drive.h"
 #include "tests/core/fakes.h"
 
 namespace runeshot::testing {
 
-constexpr Colour white = 0x00FFFFFFu;
-constexpr Colour red = 0x000000FFu;
-constexpr Colour pauseGreen = 0x00C0FFC0u;
+using colours::paleGreen;
+using colours::red;
+using colours::white;
 
 using Sounds = std::vector<std::string>;
 

@@ -70,7 +70,7 @@ TEST(Settings, WhilePausedSettingsResumesBehindThePanelAndOkLeavesPausedShowing)
     EXPECT_EQ(g.lbltime.Caption, "99");
     s.click(g.lblPause);
     EXPECT_EQ(g.lblPause.Caption, "PAUSE");
-    EXPECT_EQ(g.lblPause.ForeColor, pauseGreen);
+    EXPECT_EQ(g.lblPause.ForeColor, paleGreen);
     s.at(4200);
     EXPECT_EQ(g.Label1.Top, 3720);
 }

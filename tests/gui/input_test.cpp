@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QInputMethodEvent>
 
+#include "shell/design_colours.h"
 #include "tests/gui/game_window.h"
 #include "ui/fonts.h"
 
@@ -126,7 +127,7 @@ TEST(WindowInput, AShortGamePlaysThroughTheWindow) {
     EXPECT_EQ(w.game.lbltime.Caption, "0");
     EXPECT_FALSE(line->hasFocus());
     const QRect banner = labelPixelRect(w.game.lblOver, w.measure);
-    EXPECT_GT(countColour(w.render(), banner, QColor(255, 255, 0), 8), 500);
+    EXPECT_GT(countColour(w.render(), banner, qtColour(colours::yellow), 8), 500);
 
     w.click(w.game.lblNew);
     EXPECT_TRUE(line->isEnabled());
