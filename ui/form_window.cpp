@@ -51,12 +51,10 @@ void setColours(QWidget& widget, Colour fore, Colour back, QPalette::ColorRole f
     widget.setPalette(palette);
 }
 
-QString qt(const std::string& text) { return QString::fromStdString(text); }
+QString toQString(const std::string& text) { return QString::fromStdString(text); }
 
-// Wayland never tells a program that its window is minimized. What it does let Qt see is
-// that the compositor has stopped showing the window: it withholds the frames a minimized
-// window asks for, or says the window is suspended, and Qt then counts the window as no
-// longer exposed. Losing the keyboard focus is not minimizing.
+// Wayland never says a window is minimized; Qt only sees that the compositor stopped
+// showing it (no longer exposed). Losing the keyboard focus is not minimizing.
 bool countsAsMinimized(const QWidget& window) {
     if (window.windowState() & Qt::WindowMinimized) return true;
     const QWindow* handle = window.windowHandle();
@@ -99,7 +97,7 @@ FormWindow::FormWindow(const Form1& form, EventDispatcher& events, Clock clock, 
 void FormWindow::createInputLine() {
     const TextBox& t = form_.Text1;
     text1_ = new InputLine([this](int KeyAscii) { deliver(inputs::Key{KeyAscii}); }, this);
-    text1_->setObjectName(qt(t.Name));
+    text1_->setObjectName(toQString(t.Name));
     text1_->setGeometry(controlRect(t.Left, t.Top, t.Width, t.Height));
     text1_->setFont(qtFont(t.Font));
     text1_->setMaxLength(t.MaxLength);
@@ -107,10 +105,10 @@ void FormWindow::createInputLine() {
                          : t.Alignment == Alignment::Right ? Qt::AlignRight | Qt::AlignVCenter
                                                            : Qt::AlignLeft | Qt::AlignVCenter);
     setColours(*text1_, t.ForeColor, t.BackColor, QPalette::Text, QPalette::Base);
-    text1_->setText(qt(t.Text));
+    text1_->setText(toQString(t.Text));
     text1_->setCursorPosition(0);
     connect(text1_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        deliverEdit(inputs::InputLineText{text.toStdString()});
+        deliverUnlessSyncing(inputs::InputLineText{text.toStdString()});
     });
 }
 
@@ -119,11 +117,11 @@ void FormWindow::createInputLine() {
 // open the settings.
 void FormWindow::createSettingsWidgets() {
     frame1_ = new SettingsPanel(form_, measure_, this);
-    frame1_->setObjectName(qt(form_.Frame1.Name));
+    frame1_->setObjectName(toQString(form_.Frame1.Name));
 
     for (const OptionButton* o : {&form_.Option1, &form_.Option2}) {
-        auto* button = new QRadioButton(qt(o->Caption), this);
-        button->setObjectName(qt(o->Name));
+        auto* button = new QRadioButton(toQString(o->Caption), this);
+        button->setObjectName(toQString(o->Name));
         button->setGeometry(controlRect(o->Left, o->Top, o->Width, o->Height));
         button->setFont(qtFont(o->Font));
         button->setAutoFillBackground(true);
@@ -133,14 +131,14 @@ void FormWindow::createSettingsWidgets() {
         // Both belong to the window, so they are one group: checking one clears the other.
         const bool speed = o == &form_.Option2;
         connect(button, &QRadioButton::toggled, this, [this, speed](bool checked) {
-            if (checked) deliverEdit(inputs::SpeedChosen{speed});
+            if (checked) deliverUnlessSyncing(inputs::SpeedChosen{speed});
         });
         (o == &form_.Option1 ? option1_ : option2_) = button;
     }
 
     const ComboBox& c = form_.Combo1;
     combo1_ = new QComboBox(this);
-    combo1_->setObjectName(qt(c.Name));
+    combo1_->setObjectName(toQString(c.Name));
     combo1_->setEditable(true);
     // The length box holds what the player typed: it neither completes "1" to "100" nor
     // adds a typed length to its list.
@@ -150,7 +148,7 @@ void FormWindow::createSettingsWidgets() {
     combo1_->setFont(qtFont(c.Font));
     setColours(*combo1_, c.ForeColor, c.BackColor, QPalette::Text, QPalette::Base);
     connect(combo1_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
-        deliverEdit(inputs::LengthText{text.toStdString()});
+        deliverUnlessSyncing(inputs::LengthText{text.toStdString()});
     });
 
     std::pair<int, QWidget*> tabOrder[] = {{form_.Text1.TabIndex, text1_},
@@ -176,7 +174,7 @@ void FormWindow::deliver(const Input& input) {
     armTimer();
 }
 
-void FormWindow::deliverEdit(const Input& input) {
+void FormWindow::deliverUnlessSyncing(const Input& input) {
     if (!syncing_) deliver(input);
 }
 
@@ -220,11 +218,11 @@ void FormWindow::syncSettingsWidgets() {
     }
 
     // The list is compared with the one last filled in, so that a tick converts nothing.
-    const QString text = qt(form_.Combo1.Text);
+    const QString text = toQString(form_.Combo1.Text);
     if (form_.Combo1.List != comboList_) {
         comboList_ = form_.Combo1.List;
         QStringList items;
-        for (const std::string& item : comboList_) items << qt(item);
+        for (const std::string& item : comboList_) items << toQString(item);
         combo1_->clear();
         combo1_->addItems(items);
     }
@@ -232,13 +230,9 @@ void FormWindow::syncSettingsWidgets() {
     combo1_->setVisible(form_.Combo1.Visible);
 }
 
-// The game never moves the focus, but a player should never have to click the input line
-// to go on typing. When the control holding the focus is about to be hidden (the settings
-// closing) or has been disabled (the input line at time over), the input line takes it as
-// soon as it can. It takes it before the toolkit would pass it on by itself, which would
-// select the whole line, so that the next letter is judged without wiping the line. Where
-// the toolkit did pass it on (to a settings control standing open when the input line was
-// disabled), it comes back unless the player has moved it since.
+// A player never has to click the input line to go on typing: it takes the focus back from
+// a control going away, before the toolkit would (which selects the whole line), and from
+// where the toolkit put it at time over unless the player has moved it since.
 void FormWindow::handFocusToInputLine() {
     if (!text1_->isVisible() || !text1_->isEnabled()) return;
     const QWidget* holder = focusWidget();
@@ -268,7 +262,7 @@ void FormWindow::paintEvent(QPaintEvent* event) {
     for (const QRect& patch : event->region()) painter.drawImage(patch, starfield_, patch);
     paintControls(painter, form_.windowPaintOrder(), measure_, event->region());
     // Queued, so that it comes after this frame has been handed to the screen.
-    if (!std::exchange(painted_, true)) {
+    if (!std::exchange(firstFramePainted_, true)) {
         QMetaObject::invokeMethod(this, &FormWindow::firstFrameShown, Qt::QueuedConnection);
     }
 }

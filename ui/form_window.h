@@ -24,11 +24,8 @@ namespace runeshot {
 class InputLine;
 class SettingsPanel;
 
-// The game's one window: draws the form's controls and hands every input to the game
-// through the event table's one road. Graphical controls (labels, shapes, lines) are
-// painted on the window; windowed controls are real widgets, named after their controls.
-// After each input the window syncs its widgets with the form, repaints what changed and
-// arms its one timer for the next tick; it never writes the form itself.
+// The game's one window: paints the graphical controls, keeps a real widget for each
+// windowed one, and hands every input to the game's one road; it never writes the form.
 class FormWindow : public QWidget {
     Q_OBJECT
 public:
@@ -59,7 +56,7 @@ private:
     // The one road: the input goes to the game, then the window shows what changed.
     void deliver(const Input& input);
     // What the player does to a widget while it is being synced is the sync itself.
-    void deliverEdit(const Input& input);
+    void deliverUnlessSyncing(const Input& input);
     void syncWidgets();
     void armTimer();
     void syncSettingsWidgets();
@@ -85,7 +82,7 @@ private:
     std::vector<std::string> comboList_;
     // Where the toolkit put the focus when it took it from the disabled or hidden input line.
     QPointer<QWidget> focusTakenFromInputLine_;
-    bool painted_ = false;
+    bool firstFramePainted_ = false;
 };
 
 }  // namespace runeshot

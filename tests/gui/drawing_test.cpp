@@ -63,7 +63,7 @@ TEST(WindowDrawing, StatusBarPaintsBodyRulesHatchAndCaptionsInStackingOrder) {
 TEST(WindowDrawing, InputLineIsBlackWithItsPaleYellowTextCentred) {
     GameWindow w;
     const QImage image = w.render();
-    const QColor paleYellow(255, 255, 192);
+    const QColor paleYellow = qtColour(colours::paleYellow);
     const int top = 320;
     EXPECT_GT(countColour(image, QRect(219, top, 219, 17), paleYellow, 40), 20);
     EXPECT_EQ(countColour(image, QRect(0, top, 219, 17), paleYellow, 40), 0);
