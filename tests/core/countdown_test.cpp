@@ -96,10 +96,7 @@ TEST(TimeOver, InsideAMissPauseLeavesItHeldForTheNextGame) {
         SCOPED_TRACE(throughSettings ? "SETTINGS, Ok" : "NEW GAME");
         Session s;
         Game& g = s.game;
-        s.handle(inputs::LengthText{"3"});
-        s.click(g.lblNew);
-        s.at(3000);
-        ASSERT_TRUE(g.lblOver.Visible);
+        s.playGameToItsEnd(3);
         if (throughSettings) {
             s.openSettings();
             s.click(g.Label9);
@@ -120,10 +117,7 @@ TEST(TimeOver, InsideAMissPauseLeavesItHeldForTheNextGame) {
 TEST(TimeOver, AFinishedGameStaysFinishedWhateverTheSettingsDo) {
     Session s;
     Game& g = s.game;
-    s.handle(inputs::LengthText{"3"});
-    s.click(g.lblNew);
-    s.at(3000);
-    ASSERT_TRUE(g.lblOver.Visible);
+    s.playGameToItsEnd(3);
     EXPECT_EQ(s.played(), Sounds{"theend.wav"});
     s.sound.played.clear();
     Millis now = 3000;

@@ -45,6 +45,13 @@ struct Session {
         at(firstStep);
         EXPECT_EQ(game.Label1.Top, 560);
     }
+    // A game of `seconds` (a whole number) started now and played to its banner.
+    void playGameToItsEnd(int seconds) {
+        handle(inputs::LengthText{std::to_string(seconds)});
+        click(game.lblNew);
+        at(game.scheduler.now() + seconds * 1000);
+        EXPECT_TRUE(game.lblOver.Visible);
+    }
     bool timersStopped() const { return !game.scheduler.nextDue().has_value(); }
     const std::vector<std::string>& played() const { return sound.played; }
 

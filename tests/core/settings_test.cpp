@@ -153,11 +153,7 @@ TEST(Quit, EndsTheProgramAtOnceInEveryState) {
          [](Session& s) { s.click(s.game.lblNew); s.at(2900); s.click(s.game.lblPause); }},
         {"settings open", [](Session& s) { s.click(s.game.lblNew); s.openSettings(); }},
         {"after time over",
-         [](Session& s) {
-             s.handle(inputs::LengthText{"1"});
-             s.click(s.game.lblNew);
-             s.at(1000);
-         }},
+         [](Session& s) { s.playGameToItsEnd(1); }},
     };
     for (const auto& [name, reach] : states) {
         SCOPED_TRACE(name);
