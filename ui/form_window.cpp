@@ -64,13 +64,14 @@ bool countsAsMinimized(const QWidget& window) {
 
 }  // namespace
 
-FormWindow::Clock FormWindow::monotonicClock() {
+FormWindow::MillisecondClock FormWindow::monotonicClock() {
     QElapsedTimer clock;
     clock.start();
     return [clock] { return Millis{clock.elapsed()}; };
 }
 
-FormWindow::FormWindow(const Form1& form, EventDispatcher& events, Clock clock, QWidget* parent)
+FormWindow::FormWindow(const Form1& form, EventDispatcher& events, MillisecondClock clock,
+                       QWidget* parent)
     : QWidget(parent), form_(form), events_(events), clock_(std::move(clock)),
       starfield_(starfieldImage()) {
     timer_.setObjectName(QStringLiteral("nextTick"));

@@ -30,11 +30,11 @@ class FormWindow : public QWidget {
     Q_OBJECT
 public:
     // Milliseconds on a clock that never goes back; tests hand in one they move themselves.
-    using Clock = std::function<Millis()>;
-    static Clock monotonicClock();
+    using MillisecondClock = std::function<Millis()>;
+    static MillisecondClock monotonicClock();
 
-    FormWindow(const Form1& form, EventDispatcher& events, Clock clock = monotonicClock(),
-               QWidget* parent = nullptr);
+    FormWindow(const Form1& form, EventDispatcher& events,
+               MillisecondClock clock = monotonicClock(), QWidget* parent = nullptr);
 
 signals:
     // The window's first frame is on the screen: work that would compete with it for the
@@ -67,7 +67,7 @@ private:
     EventDispatcher& events_;
     // One precise timer armed for the next tick, none while no game timer runs, so an idle
     // window costs no CPU. Named "nextTick", so tests can see when it is due.
-    Clock clock_;
+    MillisecondClock clock_;
     QTimer timer_{this};
     bool syncing_ = false;
     QtTextMeasure measure_;

@@ -108,7 +108,8 @@ TEST(WindowDrawing, OpenSettingsPanelIsComposedAsDesigned) {
     for (const char* name : {"Option1", "Option2"}) {
         const QRect option = w.option(name)->geometry();
         EXPECT_GT(countColour(image, option, black), option.width() * option.height() / 2) << name;
-        EXPECT_GE(countColour(image, option, qtColour(colours::lightCyan), textTolerance), 4) << name;
+        EXPECT_GE(countColour(image, option, qtColour(colours::lightCyan), textTolerance), 4)
+            << name;
         EXPECT_TRUE(near(image.pixel(option.left() - 2, option.center().y()), black, 0)) << name;
     }
     EXPECT_GT(countColour(image, w.combo1()->geometry(), qtColour(colours::brown)), 100);
