@@ -33,9 +33,6 @@ namespace runeshot {
 
 namespace {
 
-// Behind the picture, where the client area reaches beyond it.
-constexpr Colour formBackColor = colours::teal;
-
 QRect controlRect(Twips left, Twips top, Twips width, Twips height) {
     return pixelRect({left, top, width, height});
 }
@@ -255,8 +252,9 @@ void FormWindow::handFocusToInputLine() {
 
 void FormWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    // The form's own colour shows where the window reaches beyond the picture.
     for (const QRect& beyond : QRegion(rect()) - QRegion(starfield_.rect())) {
-        painter.fillRect(beyond, qtColour(formBackColor));
+        painter.fillRect(beyond, qtColour(colours::teal));
     }
     // Only the dirty patches of the picture are copied: a falling letter dirties two small
     // ones, and copying the whole picture for them would cost most of a repaint.
