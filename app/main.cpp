@@ -9,6 +9,7 @@
 #include "shell/event_dispatcher.h"
 #include "sound/sdl_sound_player.h"
 #include "ui/form_window.h"
+#include "ui/qt_text_measure.h"
 
 int main(int argc, char** argv) {
     runeshot::holdQtMessagesUntilWindowSystemOpens();
@@ -25,7 +26,8 @@ int main(int argc, char** argv) {
     });
     runeshot::Game game(random, sound);
     game.DecimalSeparator = QLocale().decimalPoint().toStdString();
-    runeshot::EventDispatcher events(game, game);
+    const runeshot::QtTextMeasure measure;
+    runeshot::EventDispatcher events(game, game, measure);
     events.load();
 
     runeshot::FormWindow window(game, events);

@@ -11,7 +11,7 @@
 #include "bench/aggregate_row_reporter.h"
 #include "game/game.h"
 #include "shell/event_dispatcher.h"
-#include "tests/sound/sound_doubles.h"
+#include "tests/core/fakes.h"
 
 namespace runeshot {
 namespace {
@@ -25,7 +25,8 @@ struct Program {
     Lcg24 random;
     testing::SilentSound sound;
     Game game{random, sound};
-    EventDispatcher events{game, game};
+    testing::FixedTextMeasure measure;
+    EventDispatcher events{game, game, measure};
 };
 
 using Clock = std::chrono::steady_clock;
@@ -206,7 +207,7 @@ void tickOf(benchmark::State& state, Timer Form1::*timer, void (*prepare)(Game&)
             prepare(g);
             (g.*timer).Enabled = true;
         },
-        [&] { p.events.advanceTo(*g.scheduler.nextDue()); });
+        [&] { p.events.handle(*g.scheduler.nextDue(), inputs::Wake{}); });
 }
 
 void timer1Tick(benchmark::State& state) {

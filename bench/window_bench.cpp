@@ -80,8 +80,8 @@ struct Program {
     Lcg24 random;
     testing::SilentSound sound;
     Game game{random, sound};
-    EventDispatcher events{game, game};
     QtTextMeasure measure;
+    EventDispatcher events{game, game, measure};
     TimedWindow window{game, events};
 };
 

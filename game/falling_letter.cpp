@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Runeshot developers
 
 #include "game/game.h"
+#include "shell/design_colours.h"
 #include "shell/number_text.h"
 
 namespace runeshot {
@@ -10,7 +11,6 @@ namespace {
 constexpr Twips fallStep = 200;
 // A letter whose top reaches this line has touched the bottom of the field.
 constexpr Twips bottomLine = 3960;
-constexpr Colour missedRed = 0x000000FFu;
 }  // namespace
 
 // NEW GAME does not deal: the letter comes back with whatever caption, place and colour it
@@ -38,7 +38,7 @@ void Game::Timer1_Timer() {
     if (Label1.Top >= bottomLine) {
         Missed = Missed + 1;
         lblMissed.Caption = numberToText(Missed, DecimalSeparator);
-        Label1.ForeColor = missedRed;
+        Label1.ForeColor = colours::red;
         Timer2.Enabled = true;
         Timer1.Enabled = false;
     }

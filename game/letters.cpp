@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Runeshot developers
 
 #include "game/game.h"
+#include "shell/design_colours.h"
 #include "shell/number_text.h"
 
 namespace runeshot {
@@ -30,7 +31,7 @@ void Game::NewLetter() {
     Label1.Visible = true;
     Label1.Top = 360;
     Label1.Left = X;
-    Label1.ForeColor = 0x00FFFFFFu;
+    Label1.ForeColor = colours::white;
     Label1.Caption = module1.Letters.at(static_cast<std::size_t>(roundHalfEven(Y)));
 }
 

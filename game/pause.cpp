@@ -2,28 +2,26 @@
 // SPDX-FileCopyrightText: 2026 The Runeshot developers
 
 #include "game/game.h"
+#include "shell/design_colours.h"
 
 namespace runeshot {
-
-namespace {
-constexpr Colour pauseGreen = 0x00C0FFC0u;
-constexpr Colour pausedRed = 0x000000FFu;
-}  // namespace
 
 // A toggle, whoever calls it: the PAUSE label, the settings panel and the end of a miss
 // pause in a minimized window all flip the same state.
 void Game::lblPause_Click() {
     if (paused) {
         paused = false;
+        lblPause.ForeColor = colours::paleGreen;
+        lblPause.Caption = "PAUSE";
+        // A finished game stays finished: only a new game starts the fall and the clock.
+        if (lblOver.Visible) return;
         releaseHeldMissPause();
         // A miss pause under way ends first; its end deals and restarts the fall.
         if (!Timer2.Enabled) Timer1.Enabled = true;
         Timer3.Enabled = true;
-        lblPause.ForeColor = pauseGreen;
-        lblPause.Caption = "PAUSE";
     } else {
         paused = true;
-        lblPause.ForeColor = pausedRed;
+        lblPause.ForeColor = colours::red;
         lblPause.Caption = "PAUSED";
         Timer1.Enabled = false;
         Timer3.Enabled = false;

@@ -3,7 +3,26 @@
 
 #include "shell/event_dispatcher.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace runeshot {
+
+namespace {
+bool inPanel(const Form1& form, const Label& label) {
+    const std::vector<GraphicalControl> panel = form.panelPaintOrder();
+    return std::find(panel.begin(), panel.end(), GraphicalControl{&label}) != panel.end();
+}
+}  // namespace
+
+TwipsRect labelInWindow(const Form1& form, const Label& label, const TextMeasure& measure) {
+    TwipsRect rect = labelRect(label, measure);
+    if (inPanel(form, label)) {
+        rect.Left += form.Frame1.Left;
+        rect.Top += form.Frame1.Top;
+    }
+    return rect;
+}
 
 void EventDispatcher::load() {
     if (!form_.isUnloaded()) events_.Form_Load();
@@ -19,21 +38,30 @@ EventDispatcher::ClickHandler EventDispatcher::clickHandlerOf(const Label& label
     return nullptr;
 }
 
-bool EventDispatcher::isClickable(const Label& label) const {
-    if (form_.isUnloaded() || clickHandlerOf(label) == nullptr) return false;
-    const bool inPanel = &label == &form_.Label9 || &label == &form_.Label10;
-    if (inPanel && !form_.Frame1.Visible) return false;
-    return label.Visible && label.Enabled;
+// The topmost visible, enabled label at the place; hidden and disabled labels let a click
+// through. The open settings panel covers the window's own labels.
+const Label* EventDispatcher::labelAt(Twips x, Twips y) const {
+    const Frame& panel = form_.Frame1;
+    const bool onPanel =
+        panel.Visible && TwipsRect{panel.Left, panel.Top, panel.Width, panel.Height}.contains(x, y);
+    const std::vector<GraphicalControl> order =
+        onPanel ? form_.panelPaintOrder() : form_.windowPaintOrder();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        const Label* const* label = std::get_if<const Label*>(&*it);
+        if (label == nullptr || !(*label)->Visible || !(*label)->Enabled) continue;
+        if (labelInWindow(form_, **label, measure_).contains(x, y)) return *label;
+    }
+    return nullptr;
 }
 
-bool EventDispatcher::click(const Label& label) {
-    if (!isClickable(label)) return false;
-    (events_.*clickHandlerOf(label))();
-    return true;
+void EventDispatcher::release(Twips x, Twips y) {
+    const Label* pressed = std::exchange(pressed_, nullptr);
+    if (pressed == nullptr || labelAt(x, y) != pressed) return;
+    if (const ClickHandler handler = clickHandlerOf(*pressed)) (events_.*handler)();
 }
 
 void EventDispatcher::keyPress(int KeyAscii) {
-    if (form_.isUnloaded() || !form_.Text1.Enabled || !form_.Text1.Visible) return;
+    if (!form_.Text1.Enabled || !form_.Text1.Visible) return;
     events_.Text1_KeyPress(KeyAscii);
 }
 
@@ -44,35 +72,27 @@ void EventDispatcher::tick(Timer& timer) {
     else if (&timer == &form_.Timer3) events_.Timer3_Timer();
 }
 
+struct EventDispatcher::Apply {
+    EventDispatcher& d;
+    Form1& f;
+    void operator()(const inputs::Press& p) const { d.pressed_ = d.labelAt(p.x, p.y); }
+    void operator()(const inputs::Release& r) const { d.release(r.x, r.y); }
+    void operator()(const inputs::Key& k) const { d.keyPress(k.KeyAscii); }
+    void operator()(const inputs::Wake&) const {}
+    void operator()(const inputs::InputLineText& t) const { f.Text1.Text = t.text; }
+    void operator()(const inputs::SpeedChosen& s) const {
+        f.Option1.Value = !s.speed;
+        f.Option2.Value = s.speed;
+    }
+    void operator()(const inputs::LengthText& t) const { f.Combo1.Text = t.text; }
+    void operator()(const inputs::WindowStateChanged& w) const { f.WindowState = w.state; }
+    void operator()(const inputs::CloseBox&) const { f.Unload(); }
+};
+
 void EventDispatcher::handle(Millis now, const Input& input) {
-    catchUp(now);
+    form_.scheduler.catchUp(now, [this](Timer& t) { tick(t); });
     if (form_.isUnloaded()) return;
-    struct Apply {
-        EventDispatcher& d;
-        Form1& f;
-        void operator()(const inputs::Click& c) const {
-            if (c.label != nullptr) d.click(*c.label);
-        }
-        void operator()(const inputs::Key& k) const { d.keyPress(k.KeyAscii); }
-        void operator()(const inputs::Wake&) const {}
-        void operator()(const inputs::InputLineText& t) const { f.Text1.Text = t.text; }
-        void operator()(const inputs::SpeedChosen& s) const {
-            f.Option1.Value = !s.speed;
-            f.Option2.Value = s.speed;
-        }
-        void operator()(const inputs::LengthText& t) const { f.Combo1.Text = t.text; }
-        void operator()(const inputs::WindowStateChanged& w) const { f.WindowState = w.state; }
-        void operator()(const inputs::CloseBox&) const { d.closeWindow(); }
-    };
     std::visit(Apply{*this, form_}, input);
-}
-
-void EventDispatcher::advanceTo(Millis time) {
-    form_.scheduler.advanceTo(time, [this](Timer& t) { tick(t); });
-}
-
-void EventDispatcher::catchUp(Millis time) {
-    form_.scheduler.catchUp(time, [this](Timer& t) { tick(t); });
 }
 
 }  // namespace runeshot

@@ -8,14 +8,19 @@
 
 #include "shell/form1.h"
 #include "shell/form_events.h"
+#include "shell/text_measure.h"
 
 namespace runeshot {
 
 // What the window reports, one at a time.
 namespace inputs {
-// A press and release inside the same label; `label` is null where no label took them.
-struct Click {
-    const Label* label = nullptr;
+// The main pointer button went down or up at a place in the window, in twips from its
+// top-left corner. A press and a release on the same label click it.
+struct Press {
+    Twips x = 0, y = 0;
+};
+struct Release {
+    Twips x = 0, y = 0;
 };
 // A character typed into the input line, before the line edits itself.
 struct Key {
@@ -39,49 +44,42 @@ struct WindowStateChanged {
 struct CloseBox {};
 }  // namespace inputs
 
-using Input = std::variant<inputs::Click, inputs::Key, inputs::Wake, inputs::InputLineText,
-                           inputs::SpeedChosen, inputs::LengthText, inputs::WindowStateChanged,
-                           inputs::CloseBox>;
+using Input = std::variant<inputs::Press, inputs::Release, inputs::Key, inputs::Wake,
+                           inputs::InputLineText, inputs::SpeedChosen, inputs::LengthText,
+                           inputs::WindowStateChanged, inputs::CloseBox>;
 
-// Delivers the window's events to the handlers of the event table, one at a time, each
-// running to completion. The window hands every input to `handle` with monotonic time;
-// tests also use the single doors below, on a virtual clock.
+// Where a label lies in the window, in twips; a label of the settings panel lies within
+// the panel. A press and a release in its middle click it.
+TwipsRect labelInWindow(const Form1& form, const Label& label, const TextMeasure& measure);
+
+// Delivers the window's inputs to the handlers of the event table, one at a time, each
+// running to completion.
 class EventDispatcher {
 public:
-    EventDispatcher(Form1& form, FormEvents& events) : form_(form), events_(events) {}
+    EventDispatcher(Form1& form, FormEvents& events, const TextMeasure& measure)
+        : form_(form), events_(events), measure_(measure) {}
 
     void load();
 
-    // The one road in from the window: first the ticks that fell due while the thread was
-    // busy, one per timer, so the input meets the game as the player saw it; then the
+    // The one road in, with monotonic time: first the ticks that fell due while the thread
+    // was busy, one per timer, so the input meets the game as the player saw it; then the
     // input itself. Nothing happens once the form is unloaded.
     void handle(Millis now, const Input& input);
 
-    // Whether a click at this label would reach a handler now: it has one, and it and the
-    // panel holding it are visible and it is enabled.
-    bool isClickable(const Label& label) const;
-    // Returns whether a handler ran.
-    bool click(const Label& label);
-
-    // A character typed into the input line; ignored while the input line is disabled.
-    void keyPress(int KeyAscii);
-
-    // Idle time passes: every tick due by then is delivered at its own time.
-    void advance(Millis ms) { advanceTo(form_.scheduler.now() + ms); }
-    void advanceTo(Millis time);
-    // The thread was busy until `time`: one tick for each timer that fell due.
-    void catchUp(Millis time);
-
-    // The close box: the window unloads and no handler runs.
-    void closeWindow() { form_.Unload(); }
-
 private:
+    struct Apply;
     using ClickHandler = void (FormEvents::*)();
     ClickHandler clickHandlerOf(const Label& label) const;
+    const Label* labelAt(Twips x, Twips y) const;
+    void release(Twips x, Twips y);
+    void keyPress(int KeyAscii);
     void tick(Timer& timer);
 
     Form1& form_;
     FormEvents& events_;
+    const TextMeasure& measure_;
+    // The label the pointer went down on, if any.
+    const Label* pressed_ = nullptr;
 };
 
 }  // namespace runeshot

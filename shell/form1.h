@@ -18,7 +18,7 @@ using GraphicalControl = std::variant<const Label*, const Shape*, const Line*>;
 // The one window: its controls, by the names the game's rules use, and the game's own
 // variables. The game reads and writes these; the window draws whatever they say.
 struct Form1 {
-    // Creates every control in its design-time state; the values live in ui/.
+    // Creates every control in its design-time state (form1_design.cpp).
     Form1();
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;

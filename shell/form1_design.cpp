@@ -3,22 +3,18 @@
 
 // The window and the settings panel as designed: every control's start values and the
 // stacking order. Positions are in twips; inside the panel they are relative to the panel.
+#include "shell/design_colours.h"
 #include "shell/form1.h"
 
 namespace runeshot {
 
 namespace {
 
+using namespace colours;
+
 const Font dialog{"MS Sans Serif", 8.25, false};
 const Font dialogBold{"MS Sans Serif", 8.25, true};
 const Font button{"MS Sans Serif", 9.75, true};
-
-constexpr Colour paleGreen = 0x00C0FFC0u;
-constexpr Colour paleYellow = 0x00C0FFFFu;
-constexpr Colour lightOrange = 0x0080C0FFu;
-constexpr Colour white = 0x00FFFFFFu;
-constexpr Colour yellow = 0x0000FFFFu;
-constexpr Colour lightCyan = 0x00FFFFC0u;
 
 void place(Label& l, const char* name, const char* caption, Twips left, Twips top,
            Twips width, Twips height, Colour fore, const Font& font) {
@@ -58,7 +54,7 @@ void designStatusBar(Form1& f) {
     place(f.lblMissed, "lblMissed", "0", 2040, 120, 255, 375, white, dialog);
     place(f.Label3, "Label3", "Time Left:", 2400, 120, 855, 255, paleYellow, dialog);
     place(f.lbltime, "lbltime", "100", 3240, 120, 375, 255, paleGreen, dialogBold);
-    place(f.Label6, "Label6", "s", 3600, 120, 135, 255, 0x00FFFF80u, dialog);
+    place(f.Label6, "Label6", "s", 3600, 120, 135, 255, paleAqua, dialog);
     place(f.lblSettings, "lblSettings", "SETTINGS", 4440, 120, 1155, 240, white, button);
     place(f.lblNew, "lblNew", "NEW GAME", 6480, 120, 1245, 240, paleGreen, button);
     place(f.lblPause, "lblPause", "PAUSE ", 7920, 120, 840, 240, paleGreen, button);
@@ -67,13 +63,13 @@ void designStatusBar(Form1& f) {
 
     outline(f.Shape1, "Shape1", ShapeKind::Rectangle, 0, 0, 9855, 495);
     f.Shape1.BackStyle = 1;
-    f.Shape1.BackColor = 0x00AA8873u;
+    f.Shape1.BackColor = slateBlue;
     f.Shape1.FillStyle = FillStyle::Transparent;
 
     outline(f.Shape2, "Shape2", ShapeKind::Rectangle, 0, 0, 9855, 495);
     f.Shape2.BackStyle = 0;
     f.Shape2.FillStyle = FillStyle::DiagonalCross;
-    f.Shape2.FillColor = 0x0000C000u;
+    f.Shape2.FillColor = hatchGreen;
 
     rule(f.Line1, "Line1", 1200, 0, 1200, 480);
     rule(f.Line2, "Line2", 2280, 0, 2280, 480);
@@ -88,13 +84,13 @@ void designPlayField(Form1& f) {
           Font{"Times New Roman", 48, false});
     f.Label1.Visible = false;
     f.Label1.AutoSize = true;
-    f.Label1.BackColor = 0x00008000u;
+    f.Label1.BackColor = darkGreen;
 
     place(f.lblOver, "lblOver", "Time is Over!", 840, 1680, 465, 60, yellow,
           Font{"Tempus Sans ITC", 2.25, true});
     f.lblOver.Visible = false;
     f.lblOver.AutoSize = true;
-    f.lblOver.BackColor = 0x00004000u;
+    f.lblOver.BackColor = deepGreen;
 
     f.Text1.Name = "Text1";
     f.Text1.Text = "PRESS THE RIGHT KEY";
@@ -123,7 +119,7 @@ void designSettingsPanel(Form1& f) {
     f.Frame1.Top = 600;
     f.Frame1.Width = 2655;
     f.Frame1.Height = 3615;
-    f.Frame1.BackColor = 0x00008000u;
+    f.Frame1.BackColor = darkGreen;
     f.Frame1.Visible = false;
 
     place(f.Label5, "Label5", "Pellora Runeshot Settings", 240, 120, 2055, 195, 0x8000000Eu,
@@ -135,7 +131,7 @@ void designSettingsPanel(Form1& f) {
     place(f.Label7, "Label7", "Game Speed", 240, 720, 1575, 255, 0x8000000Au, dialog);
     outline(f.Shape3, "Shape3", ShapeKind::RoundedRectangle, 120, 960, 2415, 375);
     f.Shape3.FillStyle = FillStyle::Solid;
-    f.Shape3.FillColor = 0x00000000u;
+    f.Shape3.FillColor = black;
     f.Shape3.BackStyle = 0;
 
     place(f.Label8, "Label8", "Time", 240, 1680, 345, 195, 0x8000000Bu, dialog);
@@ -158,7 +154,7 @@ void designSettingsPanel(Form1& f) {
         o->Width = 855;
         o->Height = 195;
         o->ForeColor = lightCyan;
-        o->BackColor = 0x00000000u;
+        o->BackColor = black;
         o->Font = dialog;
         o->Visible = false;
     }
@@ -180,7 +176,7 @@ void designSettingsPanel(Form1& f) {
     f.Combo1.Width = 1095;
     f.Combo1.Height = 315;
     f.Combo1.ForeColor = 0x80000005u;
-    f.Combo1.BackColor = 0x00004080u;
+    f.Combo1.BackColor = brown;
     f.Combo1.Font = dialogBold;
     f.Combo1.Visible = false;
     f.Combo1.TabIndex = 22;

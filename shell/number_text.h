@@ -12,12 +12,9 @@ namespace runeshot {
 // whole values without a decimal point, and `decimalSeparator` before any fraction.
 std::string numberToText(double value, std::string_view decimalSeparator = ".");
 
-// Reads a number the way the game-length box is read: blanks, tabs and line feeds are
-// ignored wherever they stand; then a decimal number (sign, digits, a full stop whatever
-// the locale, an exponent with E or D) or a number written &H (hexadecimal) or &O (octal)
-// is read up to the first character that cannot continue it. Text that does not start
-// with a number reads as 0; a value beyond the range of a double reads as the largest
-// finite value of its sign.
+// Reads the game-length box: blanks anywhere are ignored, then the leading decimal (full
+// stop, E or D exponent), &H or &O number is read. No number reads as 0; too large a
+// value as the largest finite one of its sign.
 double textToNumber(std::string_view text);
 
 // from - amount, rounded at the fifteenth significant digit of the larger operand: the digits

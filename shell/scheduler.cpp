@@ -30,17 +30,6 @@ Timer* Scheduler::earliestDue(Millis until) const {
     return earliest;
 }
 
-void Scheduler::advanceTo(Millis until, const TickHandler& onTick) {
-    while (Timer* t = earliestDue(until)) {
-        // A timer can be overdue here only because its Interval was changed; it ticks
-        // once, now, like a late one.
-        if (t->dueAt() > now_) now_ = t->dueAt();
-        t->phase_ = lastDueBy(*t, now_);
-        onTick(*t);
-    }
-    if (until > now_) now_ = until;
-}
-
 void Scheduler::catchUp(Millis until, const TickHandler& onTick) {
     if (until > now_) now_ = until;
     // A timer that just ticked is next due after `until`, so each timer ticks at most once

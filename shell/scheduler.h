@@ -19,12 +19,8 @@ public:
 
     Millis now() const { return now_; }
 
-    // The thread was idle until `until`: every tick that falls due is delivered at its own
-    // time, in time order, each handler running to completion before the next.
-    void advanceTo(Millis until, const TickHandler& onTick);
-
-    // The thread was busy until `until`: each timer that fell due, once or several times,
-    // delivers a single tick, and keeps its phase for the ticks after.
+    // Brings the clock to `until`: each timer that fell due since, once or several times
+    // (the thread was busy), delivers a single tick, and keeps its phase for the ticks after.
     void catchUp(Millis until, const TickHandler& onTick);
 
     // When the next tick falls due, or nothing when no timer runs.

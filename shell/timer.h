@@ -12,10 +12,9 @@ using Millis = std::int64_t;
 
 class Scheduler;
 
-// A form timer. Its rules are those the game relies on: enabling a stopped timer starts a
-// fresh interval from the current time, disabling stops it at once, and a running timer
-// keeps its phase (ticks fall on a fixed grid, so a long game does not drift). It joins its
-// scheduler as it is made, so timers made in turn tick in that order when due together.
+// A form timer: enabling a stopped one starts a fresh interval, disabling stops it at once,
+// and a running one keeps its phase, so a long game does not drift. Timers due together
+// tick in the order they were made.
 class Timer {
 public:
     explicit Timer(Scheduler& scheduler);

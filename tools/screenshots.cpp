@@ -54,13 +54,13 @@ int main(int argc, char** argv) {
     runeshot::Lcg24 random;
     runeshot::testing::SilentSound sound;
     runeshot::Game game(random, sound);
-    runeshot::EventDispatcher events(game, game);
+    const runeshot::QtTextMeasure measure;
+    runeshot::EventDispatcher events(game, game, measure);
     events.load();
     runeshot::FormWindow window(game, events);
     window.show();
     if (!save(window, folder, "window")) return 1;
 
-    const runeshot::QtTextMeasure measure;
     clickAt(window, runeshot::labelPixelRect(game.lblSettings, measure).center());
     return save(window, folder, "settings") ? 0 : 1;
 }

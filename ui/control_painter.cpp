@@ -29,10 +29,8 @@ Qt::Alignment horizontalAlignment(Alignment alignment) {
     return Qt::AlignLeft;
 }
 
-// Qt lays a pen one device pixel wide on the pixels right of and below its path, but
-// centres a wider pen on it. Where a design pixel covers more than one device pixel, paths
-// therefore run through the middle of the design pixels they stand for, so that outlines
-// and rules cover exactly those pixels enlarged.
+// Qt centres a pen wider than a device pixel on its path: at higher densities paths run
+// through the middle of their design pixels, so outlines cover those pixels enlarged.
 qreal pathOffset(const QPainter& painter) {
     return painter.deviceTransform().m11() > 1 ? 0.5 : 0.0;
 }
@@ -63,10 +61,8 @@ void drawSunkenEdge(QPainter& painter, const QRect& rect) {
     ring(rect.adjusted(1, 1, -1, -1), QColor(0, 0, 0), QColor(192, 192, 192));
 }
 
-// Laying out a caption (shaping it) costs more than the rest of a letter's step, and Qt
-// draws glyphs above 64 pixels (the time-over banner) as outlines on every paint. Each
-// caption is therefore drawn once into a pixmap and copied from there while it stays the
-// same: the falling letter keeps its caption for its whole fall.
+// Shaping a caption costs more than the rest of a letter's step, and glyphs above 64 pixels
+// (the banner) are drawn as outlines: each caption is drawn once and copied while it stays.
 void drawCaption(QPainter& painter, const QRect& rect, int flags, const QString& caption,
                  const Font& font, const QColor& colour) {
     if (rect.isEmpty()) return;
@@ -178,6 +174,8 @@ void paintLine(QPainter& painter, const Line& line) {
 }  // namespace
 
 int pixelsFromTwips(Twips twips) { return qRound(double(twips) / twipsPerPixel); }
+
+Twips twipsFromPixels(qreal pixels) { return static_cast<Twips>(pixels * twipsPerPixel); }
 
 QRect pixelRect(const TwipsRect& rect) {
     return {pixelsFromTwips(rect.Left), pixelsFromTwips(rect.Top), pixelsFromTwips(rect.Width),

@@ -16,9 +16,10 @@ class QPainter;
 
 namespace runeshot {
 
-// Twips to the window's logical pixels (15 to a pixel at 96 dpi). Letters fall to places
+// Twips to the window's logical pixels and back (15 to a pixel at 96 dpi). Letters fall to places
 // that are no multiple of 15; they are rounded to the nearest pixel.
 int pixelsFromTwips(Twips twips);
+Twips twipsFromPixels(qreal pixels);
 QRect pixelRect(const TwipsRect& rect);
 
 QColor qtColour(Colour colour);

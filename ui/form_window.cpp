@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -21,6 +22,7 @@
 #include <QStyle>
 #include <QWindow>
 
+#include "shell/design_colours.h"
 #include "ui/control_painter.h"
 #include "ui/fonts.h"
 #include "ui/input_line.h"
@@ -30,9 +32,6 @@
 namespace runeshot {
 
 namespace {
-
-// Behind the picture, where the client area reaches beyond it.
-constexpr Colour formBackColor = 0x00404000u;
 
 QRect controlRect(Twips left, Twips top, Twips width, Twips height) {
     return pixelRect({left, top, width, height});
@@ -49,12 +48,10 @@ void setColours(QWidget& widget, Colour fore, Colour back, QPalette::ColorRole f
     widget.setPalette(palette);
 }
 
-QString qt(const std::string& text) { return QString::fromStdString(text); }
+QString toQString(const std::string& text) { return QString::fromStdString(text); }
 
-// Wayland never tells a program that its window is minimized. What it does let Qt see is
-// that the compositor has stopped showing the window: it withholds the frames a minimized
-// window asks for, or says the window is suspended, and Qt then counts the window as no
-// longer exposed. Losing the keyboard focus is not minimizing.
+// Wayland never says a window is minimized; Qt only sees that the compositor stopped
+// showing it (no longer exposed). Losing the keyboard focus is not minimizing.
 bool countsAsMinimized(const QWidget& window) {
     if (window.windowState() & Qt::WindowMinimized) return true;
     const QWindow* handle = window.windowHandle();
@@ -64,9 +61,17 @@ bool countsAsMinimized(const QWidget& window) {
 
 }  // namespace
 
-FormWindow::FormWindow(const Form1& form, EventDispatcher& events, QWidget* parent)
-    : QWidget(parent), form_(form), events_(events), starfield_(starfieldImage()) {
-    clock_.start();
+FormWindow::MillisecondClock FormWindow::monotonicClock() {
+    QElapsedTimer clock;
+    clock.start();
+    return [clock] { return Millis{clock.elapsed()}; };
+}
+
+FormWindow::FormWindow(const Form1& form, EventDispatcher& events, MillisecondClock clock,
+                       QWidget* parent)
+    : QWidget(parent), form_(form), events_(events), clock_(std::move(clock)),
+      starfield_(starfieldImage()) {
+    timer_.setObjectName(QStringLiteral("nextTick"));
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, [this] { deliver(inputs::Wake{}); });
@@ -90,7 +95,7 @@ FormWindow::FormWindow(const Form1& form, EventDispatcher& events, QWidget* pare
 void FormWindow::createInputLine() {
     const TextBox& t = form_.Text1;
     text1_ = new InputLine([this](int KeyAscii) { deliver(inputs::Key{KeyAscii}); }, this);
-    text1_->setObjectName(qt(t.Name));
+    text1_->setObjectName(toQString(t.Name));
     text1_->setGeometry(controlRect(t.Left, t.Top, t.Width, t.Height));
     text1_->setFont(qtFont(t.Font));
     text1_->setMaxLength(t.MaxLength);
@@ -98,10 +103,10 @@ void FormWindow::createInputLine() {
                          : t.Alignment == Alignment::Right ? Qt::AlignRight | Qt::AlignVCenter
                                                            : Qt::AlignLeft | Qt::AlignVCenter);
     setColours(*text1_, t.ForeColor, t.BackColor, QPalette::Text, QPalette::Base);
-    text1_->setText(qt(t.Text));
+    text1_->setText(toQString(t.Text));
     text1_->setCursorPosition(0);
     connect(text1_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        deliverEdit(inputs::InputLineText{text.toStdString()});
+        deliverUnlessSyncing(inputs::InputLineText{text.toStdString()});
     });
 }
 
@@ -110,11 +115,11 @@ void FormWindow::createInputLine() {
 // open the settings.
 void FormWindow::createSettingsWidgets() {
     frame1_ = new SettingsPanel(form_, measure_, this);
-    frame1_->setObjectName(qt(form_.Frame1.Name));
+    frame1_->setObjectName(toQString(form_.Frame1.Name));
 
     for (const OptionButton* o : {&form_.Option1, &form_.Option2}) {
-        auto* button = new QRadioButton(qt(o->Caption), this);
-        button->setObjectName(qt(o->Name));
+        auto* button = new QRadioButton(toQString(o->Caption), this);
+        button->setObjectName(toQString(o->Name));
         button->setGeometry(controlRect(o->Left, o->Top, o->Width, o->Height));
         button->setFont(qtFont(o->Font));
         button->setAutoFillBackground(true);
@@ -124,14 +129,14 @@ void FormWindow::createSettingsWidgets() {
         // Both belong to the window, so they are one group: checking one clears the other.
         const bool speed = o == &form_.Option2;
         connect(button, &QRadioButton::toggled, this, [this, speed](bool checked) {
-            if (checked) deliverEdit(inputs::SpeedChosen{speed});
+            if (checked) deliverUnlessSyncing(inputs::SpeedChosen{speed});
         });
         (o == &form_.Option1 ? option1_ : option2_) = button;
     }
 
     const ComboBox& c = form_.Combo1;
     combo1_ = new QComboBox(this);
-    combo1_->setObjectName(qt(c.Name));
+    combo1_->setObjectName(toQString(c.Name));
     combo1_->setEditable(true);
     // The length box holds what the player typed: it neither completes "1" to "100" nor
     // adds a typed length to its list.
@@ -141,7 +146,7 @@ void FormWindow::createSettingsWidgets() {
     combo1_->setFont(qtFont(c.Font));
     setColours(*combo1_, c.ForeColor, c.BackColor, QPalette::Text, QPalette::Base);
     connect(combo1_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
-        deliverEdit(inputs::LengthText{text.toStdString()});
+        deliverUnlessSyncing(inputs::LengthText{text.toStdString()});
     });
 
     std::pair<int, QWidget*> tabOrder[] = {{form_.Text1.TabIndex, text1_},
@@ -156,7 +161,7 @@ void FormWindow::createSettingsWidgets() {
 }
 
 void FormWindow::deliver(const Input& input) {
-    events_.handle(clock_.elapsed(), input);
+    events_.handle(clock_(), input);
     if (form_.isUnloaded()) {
         timer_.stop();
         hide();
@@ -167,7 +172,7 @@ void FormWindow::deliver(const Input& input) {
     armTimer();
 }
 
-void FormWindow::deliverEdit(const Input& input) {
+void FormWindow::deliverUnlessSyncing(const Input& input) {
     if (!syncing_) deliver(input);
 }
 
@@ -177,7 +182,7 @@ void FormWindow::armTimer() {
         timer_.stop();
         return;
     }
-    const Millis wait = *due - clock_.elapsed();
+    const Millis wait = *due - clock_();
     timer_.start(static_cast<int>(std::max<Millis>(wait, 0)));
 }
 
@@ -211,11 +216,11 @@ void FormWindow::syncSettingsWidgets() {
     }
 
     // The list is compared with the one last filled in, so that a tick converts nothing.
-    const QString text = qt(form_.Combo1.Text);
+    const QString text = toQString(form_.Combo1.Text);
     if (form_.Combo1.List != comboList_) {
         comboList_ = form_.Combo1.List;
         QStringList items;
-        for (const std::string& item : comboList_) items << qt(item);
+        for (const std::string& item : comboList_) items << toQString(item);
         combo1_->clear();
         combo1_->addItems(items);
     }
@@ -223,13 +228,9 @@ void FormWindow::syncSettingsWidgets() {
     combo1_->setVisible(form_.Combo1.Visible);
 }
 
-// The game never moves the focus, but a player should never have to click the input line
-// to go on typing. When the control holding the focus is about to be hidden (the settings
-// closing) or has been disabled (the input line at time over), the input line takes it as
-// soon as it can. It takes it before the toolkit would pass it on by itself, which would
-// select the whole line, so that the next letter is judged without wiping the line. Where
-// the toolkit did pass it on (to a settings control standing open when the input line was
-// disabled), it comes back unless the player has moved it since.
+// A player never has to click the input line to go on typing: it takes the focus back from
+// a control going away, before the toolkit would (which selects the whole line), and from
+// where the toolkit put it at time over unless the player has moved it since.
 void FormWindow::handFocusToInputLine() {
     if (!text1_->isVisible() || !text1_->isEnabled()) return;
     const QWidget* holder = focusWidget();
@@ -249,46 +250,33 @@ void FormWindow::handFocusToInputLine() {
     }
 }
 
-const Label* FormWindow::labelAt(QPoint point) const {
-    const bool onPanel =
-        frame1_ != nullptr && frame1_->isVisible() && frame1_->geometry().contains(point);
-    const std::vector<GraphicalControl> order =
-        onPanel ? form_.panelPaintOrder() : form_.windowPaintOrder();
-    const QPoint local = onPanel ? point - frame1_->pos() : point;
-    // Labels that are hidden or disabled take no clicks, so a click passes through them.
-    for (auto it = order.rbegin(); it != order.rend(); ++it) {
-        const Label* const* label = std::get_if<const Label*>(&*it);
-        if (label == nullptr || !(*label)->Visible || !(*label)->Enabled) continue;
-        if (labelPixelRect(**label, measure_).contains(local)) return *label;
-    }
-    return nullptr;
-}
-
 void FormWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    // The form's own colour shows where the window reaches beyond the picture.
     for (const QRect& beyond : QRegion(rect()) - QRegion(starfield_.rect())) {
-        painter.fillRect(beyond, qtColour(formBackColor));
+        painter.fillRect(beyond, qtColour(colours::teal));
     }
     // Only the dirty patches of the picture are copied: a falling letter dirties two small
     // ones, and copying the whole picture for them would cost most of a repaint.
     for (const QRect& patch : event->region()) painter.drawImage(patch, starfield_, patch);
     paintControls(painter, form_.windowPaintOrder(), measure_, event->region());
     // Queued, so that it comes after this frame has been handed to the screen.
-    if (!std::exchange(painted_, true)) {
+    if (!std::exchange(firstFramePainted_, true)) {
         QMetaObject::invokeMethod(this, &FormWindow::firstFrameShown, Qt::QueuedConnection);
     }
 }
 
+// The game decides which label, if any, a press and a release of the main button click.
 void FormWindow::mousePressEvent(QMouseEvent* event) {
-    pressed_ = event->button() == Qt::LeftButton ? labelAt(event->position().toPoint()) : nullptr;
+    if (event->button() != Qt::LeftButton) return;
+    const QPointF at = event->position();
+    deliver(inputs::Press{twipsFromPixels(at.x()), twipsFromPixels(at.y())});
 }
 
-// A click is a press and a release inside the same label.
 void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    const Label* pressed = std::exchange(pressed_, nullptr);
-    const bool released = pressed != nullptr && labelAt(event->position().toPoint()) == pressed;
-    deliver(inputs::Click{released ? pressed : nullptr});
+    const QPointF at = event->position();
+    deliver(inputs::Release{twipsFromPixels(at.x()), twipsFromPixels(at.y())});
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {

@@ -3,10 +3,10 @@
 
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
-#include <QElapsedTimer>
 #include <QImage>
 #include <QPointer>
 #include <QTimer>
@@ -24,19 +24,17 @@ namespace runeshot {
 class InputLine;
 class SettingsPanel;
 
-// The game's one window: draws the form's controls and hands every input to the game
-// through the event table's one road. Graphical controls (labels, shapes, lines) are
-// painted on the window; windowed controls are real widgets, named after their controls.
-// After each input the window syncs its widgets with the form, repaints what changed and
-// arms its one timer for the next tick; it never writes the form itself.
+// The game's one window: paints the graphical controls, keeps a real widget for each
+// windowed one, and hands every input to the game's one road; it never writes the form.
 class FormWindow : public QWidget {
     Q_OBJECT
 public:
-    FormWindow(const Form1& form, EventDispatcher& events, QWidget* parent = nullptr);
+    // Milliseconds on a clock that never goes back; tests hand in one they move themselves.
+    using MillisecondClock = std::function<Millis()>;
+    static MillisecondClock monotonicClock();
 
-    // The label that a click at `point` lands on: the topmost visible, enabled label there.
-    // The open settings panel covers the window's own labels.
-    const Label* labelAt(QPoint point) const;
+    FormWindow(const Form1& form, EventDispatcher& events,
+               MillisecondClock clock = monotonicClock(), QWidget* parent = nullptr);
 
 signals:
     // The window's first frame is on the screen: work that would compete with it for the
@@ -58,7 +56,7 @@ private:
     // The one road: the input goes to the game, then the window shows what changed.
     void deliver(const Input& input);
     // What the player does to a widget while it is being synced is the sync itself.
-    void deliverEdit(const Input& input);
+    void deliverUnlessSyncing(const Input& input);
     void syncWidgets();
     void armTimer();
     void syncSettingsWidgets();
@@ -67,10 +65,10 @@ private:
 
     const Form1& form_;
     EventDispatcher& events_;
-    // Monotonic time for the game's clock, and one precise timer armed for the next tick,
-    // none while no game timer runs, so an idle window costs no CPU.
-    QElapsedTimer clock_;
-    QTimer timer_;
+    // One precise timer armed for the next tick, none while no game timer runs, so an idle
+    // window costs no CPU. Named "nextTick", so tests can see when it is due.
+    MillisecondClock clock_;
+    QTimer timer_{this};
     bool syncing_ = false;
     QtTextMeasure measure_;
     WindowDamage windowDamage_{measure_};
@@ -82,10 +80,9 @@ private:
     QRadioButton* option2_ = nullptr;
     QComboBox* combo1_ = nullptr;
     std::vector<std::string> comboList_;
-    const Label* pressed_ = nullptr;
     // Where the toolkit put the focus when it took it from the disabled or hidden input line.
     QPointer<QWidget> focusTakenFromInputLine_;
-    bool painted_ = false;
+    bool firstFramePainted_ = false;
 };
 
 }  // namespace runeshot

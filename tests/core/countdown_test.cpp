@@ -32,7 +32,8 @@ TEST(Countdown, ADefaultGameEndsOnItsHundredthTickWithTheBannerFullyGrown) {
     EXPECT_TRUE(bannerReadyForTheEnd);
     EXPECT_FALSE(g.Text1.Enabled);
     EXPECT_FALSE(g.lblPause.Enabled);
-    EXPECT_FALSE(s.events.click(g.lblPause));
+    s.click(g.lblPause);
+    EXPECT_FALSE(g.paused);
     EXPECT_FALSE(g.Label1.Visible);
     EXPECT_TRUE(s.timersStopped());
     // The G is missed at 2.8 s and every later letter 4.1 s after the one before.
@@ -63,7 +64,7 @@ TEST(Countdown, TheGameEndsAtTheFirstTickThatReachesZeroOrGoesBelow) {
         SCOPED_TRACE(::testing::Message() << "length \"" << c.length << "\"");
         Session s;
         Game& g = s.game;
-        g.Combo1.Text = c.length;
+        s.handle(inputs::LengthText{c.length});
         g.DecimalSeparator = c.separator;
         s.click(g.lblNew);
         for (int tick = 1; tick < c.lastTick; ++tick) {
@@ -88,48 +89,58 @@ TEST(Countdown, TheGameEndsAtTheFirstTickThatReachesZeroOrGoesBelow) {
     }
 }
 
-TEST(TimeOver, StopsAMissPauseUnderWay) {
-    Session s;
-    Game& g = s.game;
-    g.Combo1.Text = "3";
-    s.click(g.lblNew);
-    s.at(2800);
-    EXPECT_EQ(g.lblMissed.Caption, "1");
-    s.at(3000);
-    EXPECT_TRUE(g.lblOver.Visible);
-    s.at(60'000);
-    EXPECT_EQ(s.played(), Sounds{"theend.wav"});
-    EXPECT_FALSE(g.Label1.Visible);
-    EXPECT_EQ(g.Label1.Top, 4120);
-    EXPECT_EQ(g.lblMissed.Caption, "1");
-    EXPECT_TRUE(s.timersStopped());
-}
-
-// The red letter was counted before the banner; whatever goes on from there lets its
-// miss pause finish before anything falls, and never counts it again.
-TEST(TimeOver, InsideAMissPauseLeavesItHeldForWhateverGoesOn) {
-    enum class Way { cancel, ok, newGame };
-    for (Way way : {Way::cancel, Way::ok, Way::newGame}) {
-        SCOPED_TRACE(way == Way::cancel ? "SETTINGS, Cancel" : way == Way::ok ? "SETTINGS, Ok"
-                                                                               : "NEW GAME");
+// The red letter was counted before the banner; a new game lets its miss pause finish
+// before anything falls, and never counts it again.
+TEST(TimeOver, InsideAMissPauseLeavesItHeldForTheNextGame) {
+    for (bool throughSettings : {false, true}) {
+        SCOPED_TRACE(throughSettings ? "SETTINGS, Ok" : "NEW GAME");
         Session s;
         Game& g = s.game;
-        g.Combo1.Text = "3";
-        s.click(g.lblNew);
-        s.at(3000);
-        ASSERT_TRUE(g.lblOver.Visible);
-        if (way == Way::newGame) {
-            s.click(g.lblNew);
-        } else {
+        s.playGameToItsEnd(3);
+        if (throughSettings) {
             s.openSettings();
-            s.click(way == Way::ok ? g.Label9 : g.Label10);
+            s.click(g.Label9);
+        } else {
+            s.click(g.lblNew);
         }
         s.sound.played.clear();
         s.at(3499);
         EXPECT_EQ(g.Label1.Top, 4120);
         s.expectMissPauseEnds(3500, 3700);
-        EXPECT_EQ(g.lblMissed.Caption, way == Way::cancel ? "1" : "0");
+        EXPECT_EQ(g.lblMissed.Caption, "0");
     }
+}
+
+// Time over stops a miss pause under way, and the settings panel opens and closes over the
+// finished game as often as the player likes: the letter and the clock stay where the
+// banner stopped them.
+TEST(TimeOver, AFinishedGameStaysFinishedWhateverTheSettingsDo) {
+    Session s;
+    Game& g = s.game;
+    s.playGameToItsEnd(3);
+    EXPECT_EQ(s.played(), Sounds{"theend.wav"});
+    s.sound.played.clear();
+    Millis now = 3000;
+    const auto clickAndWait = [&](const Label& label) {
+        s.click(label);
+        s.at(now += 10'000);
+        EXPECT_TRUE(s.timersStopped()) << label.Name << " at " << now << " ms";
+        EXPECT_EQ(g.Label1.Top, 4120);
+        EXPECT_EQ(g.lblMissed.Caption, "1");
+        EXPECT_EQ(g.lbltime.Caption, "0");
+        EXPECT_TRUE(s.played().empty());
+    };
+    for (int round = 0; round < 7; ++round) {
+        clickAndWait(g.lblSettings);
+        clickAndWait(g.Label10);
+        clickAndWait(g.lblSettings);
+        clickAndWait(g.lblSettings);
+        clickAndWait(g.Label10);
+    }
+    EXPECT_TRUE(g.lblOver.Visible);
+    EXPECT_FALSE(g.Label1.Visible);
+    s.click(g.lblNew);
+    s.expectMissPauseEnds(now + 500, now + 700);
 }
 
 }  // namespace

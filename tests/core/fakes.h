@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/random_source.h"
+#include "shell/text_measure.h"
 #include "tests/sound/sound_doubles.h"
 
 namespace runeshot::testing {
@@ -21,6 +22,16 @@ public:
 private:
     std::vector<float> draws_;
     std::size_t taken_ = 0;
+};
+
+// Measures a caption by a fixed rule: each character as wide as the font's size in twips,
+// times ten, and the line twenty twips to the point.
+class FixedTextMeasure final : public TextMeasure {
+public:
+    TwipsSize measure(std::string_view text, const Font& font) const override {
+        return {static_cast<Twips>(text.size() * font.Size * 10),
+                static_cast<Twips>(font.Size * 20)};
+    }
 };
 
 // The draw r for which r x scale comes out as `product` once stored in single precision.

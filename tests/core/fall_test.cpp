@@ -87,7 +87,7 @@ TEST(NewGame, MidFallLeavesTheLetterWhereItIsAndStartsTheCountersAfresh) {
     EXPECT_EQ(g.lbltime.Caption, "98");
     EXPECT_EQ(g.Label1.Top, 2360);
 
-    g.Combo1.Text = "30";
+    s.handle(inputs::LengthText{"30"});
     s.click(g.lblNew);
     EXPECT_EQ(g.lblShooted.Caption, "0");
     EXPECT_EQ(g.lbltime.Caption, "100");
@@ -105,7 +105,7 @@ TEST(Fall, AMinimizedWindowPausesWhenTheNextMissPauseEnds) {
     Session s;
     Game& g = s.game;
     s.click(g.lblNew);
-    g.WindowState = 1;
+    s.handle(inputs::WindowStateChanged{Form1::minimized});
     s.at(3299);
     EXPECT_EQ(g.lbltime.Caption, "97");
     EXPECT_FALSE(g.paused);

@@ -81,9 +81,7 @@ TEST(KeyJudge, AHitInTheMissPauseIsFollowedByTheMissPausesOwnDeal) {
 TEST(KeyJudge, NoKeyIsJudgedFromTimeOverUntilTheNextGame) {
     Session s;
     Game& g = s.game;
-    g.Combo1.Text = "1";
-    s.click(g.lblNew);
-    s.at(1000);
+    s.playGameToItsEnd(1);
     s.type('G');
     s.type('x');
     EXPECT_EQ(s.played(), Sounds{"theend.wav"});

@@ -23,7 +23,7 @@ TEST(Pause, FreezesTheFallAndTheCountdownUntilClickedAgain) {
 
     s.click(g.lblPause);
     EXPECT_EQ(g.lblPause.Caption, "PAUSE");
-    EXPECT_EQ(g.lblPause.ForeColor, pauseGreen);
+    EXPECT_EQ(g.lblPause.ForeColor, paleGreen);
     s.at(9199);
     EXPECT_EQ(g.Label1.Top, 3720);
     s.at(9200);

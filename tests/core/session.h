@@ -9,14 +9,16 @@
 #include <vector>
 
 #include "game/game.h"
+#include "shell/design_colours.h"
 #include "shell/event_dispatcher.h"
+#include "tests/core/drive.h"
 #include "tests/core/fakes.h"
 
 namespace runeshot::testing {
 
-constexpr Colour white = 0x00FFFFFFu;
-constexpr Colour red = 0x000000FFu;
-constexpr Colour pauseGreen = 0x00C0FFC0u;
+using colours::paleGreen;
+using colours::red;
+using colours::white;
 
 using Sounds = std::vector<std::string>;
 
@@ -28,10 +30,11 @@ struct Session {
         events.load();
     }
 
-    void click(const Label& label) { EXPECT_TRUE(events.click(label)) << label.Name; }
-    void type(char c) { events.keyPress(static_cast<unsigned char>(c)); }
-    // Idle until the absolute time `ms`, delivering every tick due by then.
-    void at(Millis ms) { events.advanceTo(ms); }
+    void click(const Label& label) { testing::click(game, events, measure, label); }
+    void type(char c) { handle(inputs::Key{static_cast<unsigned char>(c)}); }
+    // Idle until the absolute time `ms`, every tick due by then at its own time.
+    void at(Millis ms) { runClockTo(game, events, ms); }
+    void handle(const Input& input) { events.handle(game.scheduler.now(), input); }
     // The miss pause ends at `end`, "boing.wav" sounding with a fresh letter at the top,
     // and the letter takes its first step at `firstStep`.
     void expectMissPauseEnds(Millis end, Millis firstStep) {
@@ -42,19 +45,24 @@ struct Session {
         at(firstStep);
         EXPECT_EQ(game.Label1.Top, 560);
     }
+    // A game of `seconds` (a whole number) started now and played to its banner.
+    void playGameToItsEnd(int seconds) {
+        handle(inputs::LengthText{std::to_string(seconds)});
+        click(game.lblNew);
+        at(game.scheduler.now() + seconds * 1000);
+        EXPECT_TRUE(game.lblOver.Visible);
+    }
     bool timersStopped() const { return !game.scheduler.nextDue().has_value(); }
     const std::vector<std::string>& played() const { return sound.played; }
 
     void openSettings() { click(game.lblSettings); }
-    void chooseSpeed(bool fast) {
-        game.Option1.Value = !fast;
-        game.Option2.Value = fast;
-    }
+    void chooseSpeed(bool fast) { handle(inputs::SpeedChosen{fast}); }
 
     FixedDraws random;
     RecordingSound sound;
     Game game{random, sound};
-    EventDispatcher events{game, game};
+    FixedTextMeasure measure;
+    EventDispatcher events{game, game, measure};
 };
 
 }  // namespace runeshot::testing

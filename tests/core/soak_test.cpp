@@ -16,7 +16,8 @@
 #include "game/game.h"
 #include "shell/event_dispatcher.h"
 #include "shell/number_text.h"
-#include "tests/sound/sound_doubles.h"
+#include "tests/core/drive.h"
+#include "tests/core/fakes.h"
 
 namespace runeshot {
 namespace {
@@ -38,16 +39,22 @@ TEST(Soak, ADayAtSpeedKeepsTheStatusBarTrueAndMemoryFlat) {
     // Records nothing: a day of sounds kept in a list would be the growth this test looks for.
     testing::SilentSound sound;
     Game game(random, sound);
-    EventDispatcher events(game, game);
+    testing::FixedTextMeasure measure;
+    EventDispatcher events(game, game, measure);
     events.load();
+    const auto now = [&game] { return game.scheduler.now(); };
+    const auto click = [&](const Label& label) { testing::click(game, events, measure, label); };
+    const auto idle = [&](Millis ms) { testing::runClockTo(game, events, now() + ms); };
+    const auto type = [&](int KeyAscii) { events.handle(now(), inputs::Key{KeyAscii}); };
 
     const auto chooseSettings = [&](std::mt19937& chooser) {
         static const std::array<const char*, 5> lengths{"100", "200", "300", "30", "12.5"};
-        ASSERT_TRUE(events.click(game.lblSettings));
-        game.Option1.Value = false;
-        game.Option2.Value = true;
-        game.Combo1.Text = lengths[chooser() % lengths.size()];
-        ASSERT_TRUE(events.click(chooser() % 4 == 0 ? game.Label10 : game.Label9));
+        click(game.lblSettings);
+        ASSERT_TRUE(game.Frame1.Visible);
+        events.handle(now(), inputs::SpeedChosen{true});
+        events.handle(now(), inputs::LengthText{lengths[chooser() % lengths.size()]});
+        click(chooser() % 4 == 0 ? game.Label10 : game.Label9);
+        ASSERT_FALSE(game.Frame1.Visible);
     };
 
     std::mt19937 chooser(20240607);
@@ -59,8 +66,8 @@ TEST(Soak, ADayAtSpeedKeepsTheStatusBarTrueAndMemoryFlat) {
     long long hitsScored = 0, stepsWithAMiss = 0, games = 0;
     std::size_t heapAtNoon = 0;
     bool noonPassed = false;
-    while (game.scheduler.now() < day) {
-        if (!noonPassed && game.scheduler.now() >= day / 2) {
+    while (now() < day) {
+        if (!noonPassed && now() >= day / 2) {
             noonPassed = true;
             heapAtNoon = mallinfo2().uordblks;
         }
@@ -68,14 +75,14 @@ TEST(Soak, ADayAtSpeedKeepsTheStatusBarTrueAndMemoryFlat) {
         if (action < 10 || action == 20) {
             // Now and then the player looks away for up to two minutes and misses a run.
             const double missedBefore = game.Missed;
-            events.advance(chooser() % (action == 20 ? 120000 : 2000));
+            idle(chooser() % (action == 20 ? 120000 : 2000));
             if (game.Missed > missedBefore) stepsWithAMiss += 1;
         } else if (action < 15) {
             if (game.Text1.Enabled) {
                 const long long before = game.Shooted;
-                events.keyPress(static_cast<unsigned char>(game.Label1.Caption.at(0)));
+                type(static_cast<unsigned char>(game.Label1.Caption.at(0)));
                 ASSERT_EQ(game.Shooted, before + 1) << "a right key scores, at "
-                                                    << game.scheduler.now() << " ms";
+                                                    << now() << " ms";
                 ASSERT_TRUE(game.Label1.Visible);
                 ASSERT_EQ(game.Label1.Top, 360);
                 hitsScored += 1;
@@ -84,24 +91,27 @@ TEST(Soak, ADayAtSpeedKeepsTheStatusBarTrueAndMemoryFlat) {
             const long long before = game.Shooted;
             const int wrong = 1 + static_cast<int>(chooser() % 255);
             if (std::string(1, static_cast<char>(wrong)) != game.Label1.Caption) {
-                events.keyPress(wrong);
+                type(wrong);
                 ASSERT_EQ(game.Shooted, before);
             }
         } else if (action == 17) {
-            ASSERT_TRUE(events.click(game.lblNew));
+            click(game.lblNew);
+            ASSERT_EQ(game.Shooted, 0);
             games += 1;
         } else if (action == 18) {
             chooseSettings(chooser);
-        } else if (events.click(game.lblPause)) {
-            events.advance(chooser() % 3000);
-            events.click(game.lblPause);
+        } else if (game.lblPause.Enabled) {
+            click(game.lblPause);
+            idle(chooser() % 3000);
+            click(game.lblPause);
         }
         // A finished game is followed by the next, so the whole day is played.
         if (game.lblOver.Visible) {
-            ASSERT_TRUE(events.click(game.lblNew));
+            click(game.lblNew);
+            ASSERT_FALSE(game.lblOver.Visible);
             games += 1;
         }
-        ASSERT_TRUE(statusBarShowsTheCounts(game)) << "at " << game.scheduler.now() << " ms";
+        ASSERT_TRUE(statusBarShowsTheCounts(game)) << "at " << now() << " ms";
         ASSERT_EQ(game.module1.Letters.size(), 52u);
         ASSERT_EQ(game.Combo1.List.size(), 3u);
         ASSERT_EQ(game.Timer1.Interval, 100);

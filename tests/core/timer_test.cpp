@@ -9,6 +9,7 @@
 
 #include "shell/scheduler.h"
 #include "shell/timer.h"
+#include "tests/core/drive.h"
 
 namespace runeshot {
 namespace {
@@ -21,7 +22,9 @@ struct Clock {
         a.Name = "a";
         b.Name = "b";
     }
-    void advanceTo(Millis ms) { scheduler.advanceTo(ms, record); }
+    void advanceTo(Millis ms) {
+        testing::runClockTo(scheduler, ms, [this](Millis t) { scheduler.catchUp(t, record); });
+    }
     void catchUp(Millis ms) { scheduler.catchUp(ms, record); }
 
     Scheduler scheduler;

@@ -192,6 +192,30 @@ class XServer:
                 self.process.wait()
 
 
+class SessionBus:
+    """A D-Bus session bus of the test's own, as every desktop gives its programs. Without
+    one, where dbus-x11 is installed, the program's toolkit would start a bus itself, and
+    that bus writes under the program's home."""
+
+    def __init__(self, folder):
+        self.log = open(os.path.join(folder, "session-bus.log"), "wb")
+        self.process = subprocess.Popen(
+            ["dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address",
+             "--address=unix:path=" + os.path.join(folder, "session-bus")],
+            preexec_fn=_end_with_the_test, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+            stderr=self.log)
+        # The address is printed once the bus listens.
+        self.address = self.process.stdout.readline().decode().strip()
+        if not self.address:
+            raise AssertionError(f"dbus-daemon ended with {self.process.wait()}")
+
+    def close(self):
+        self.process.terminate()
+        self.process.wait()
+        self.process.stdout.close()
+        self.log.close()
+
+
 def opening(name):
     """20 ms of a sound from 10 ms after its first sound sample on: found in a recording
     exactly where the program played it, since the files are in the device's format. A
@@ -419,6 +443,8 @@ class Session:
         test.addCleanup(shutil.rmtree, self.folder, ignore_errors=True)
         self.x = XServer(self.folder)
         test.addCleanup(self.x.close)
+        self.bus = SessionBus(self.folder)
+        test.addCleanup(self.bus.close)
         # The pointer starts in the middle of the screen, over the window. It is kept off
         # the window, where it hovers over nothing and hides nothing, in the corner it
         # returns to after every click. (--sync would wait in vain for a move to where the
@@ -464,6 +490,7 @@ class Program:
             "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
             "LANG": "C.UTF-8",
             "DISPLAY": self.x.display,
+            "DBUS_SESSION_BUS_ADDRESS": session.bus.address,
             "QT_QPA_PLATFORM": "xcb",
             "HOME": self.private["home"],
             "XDG_CONFIG_HOME": self.private["config"],

@@ -13,6 +13,8 @@
 #include "game/game.h"
 #include "shell/event_dispatcher.h"
 #include "shell/number_text.h"
+#include "tests/core/drive.h"
+#include "tests/core/fakes.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/sound/sound_doubles.h"
@@ -20,6 +22,8 @@
 using namespace runeshot;
 using runeshot::fuzz::FuzzInput;
 using runeshot::fuzz::require;
+using runeshot::testing::FixedTextMeasure;
+using runeshot::testing::runClockTo;
 using runeshot::testing::RecordingSound;
 
 namespace {
@@ -93,6 +97,10 @@ public:
         require(std::isfinite(game_.Ttime), "the seconds left are a finite number");
         require(game_.Timer1.Interval == 100 || game_.Timer1.Interval == 200,
                 "the letter falls at one of the two speeds");
+        if (game_.lblOver.Visible) {
+            require(!game_.Timer1.Enabled && !game_.Timer2.Enabled && !game_.Timer3.Enabled,
+                    "a finished game moves and counts nothing until the next starts");
+        }
         if (game_.isUnloaded()) {
             require(!game_.Timer1.Enabled && !game_.Timer2.Enabled && !game_.Timer3.Enabled &&
                         !game_.scheduler.nextDue(),
@@ -130,24 +138,26 @@ private:
     std::optional<std::size_t> soundsAtUnload_;
 };
 
-void play(std::uint8_t action, FuzzInput& input, Game& game, EventDispatcher& events) {
+void play(std::uint8_t action, FuzzInput& input, Game& game, EventDispatcher& events,
+          const FixedTextMeasure& measure) {
     const Millis now = game.scheduler.now();
+    const auto click = [&](const Label& label) { testing::click(game, events, measure, label); };
     switch (action % 16) {
-    case 0: events.click(game.lblNew); break;
-    case 1: events.click(game.lblPause); break;
-    case 2: events.click(game.lblSettings); break;
-    case 3: events.click(game.Label9); break;
-    case 4: events.click(game.Label10); break;
-    case 5: events.click(game.lblQuit); break;
-    case 6: events.keyPress(1 + input.takeByte() % 255); break;
+    case 0: click(game.lblNew); break;
+    case 1: click(game.lblPause); break;
+    case 2: click(game.lblSettings); break;
+    case 3: click(game.Label9); break;
+    case 4: click(game.Label10); break;
+    case 5: click(game.lblQuit); break;
+    case 6: events.handle(now, inputs::Key{1 + input.takeByte() % 255}); break;
     case 7: {
         // The right key, which random bytes would seldom type.
         const std::string letter = game.Label1.Caption;
-        if (!letter.empty()) events.keyPress(static_cast<unsigned char>(letter[0]));
+        if (!letter.empty()) events.handle(now, inputs::Key{static_cast<unsigned char>(letter[0])});
         break;
     }
-    case 8: events.advance(input.takeWord()); break;
-    case 9: events.advance(Millis{input.takeByte()} * 1000); break;
+    case 8: runClockTo(game, events, now + input.takeWord()); break;
+    case 9: runClockTo(game, events, now + Millis{input.takeByte()} * 1000); break;
     case 10: events.handle(now + input.takeWord(), inputs::Wake{}); break;
     case 11: events.handle(now, inputs::SpeedChosen{input.takeByte() % 2 == 1}); break;
     case 12: events.handle(now, inputs::LengthText{input.takeText(input.takeByte() % 32)}); break;
@@ -176,11 +186,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     Game game(random, sounds);
     WatchedGame watched(game, sounds);
-    EventDispatcher events(game, watched);
+    const FixedTextMeasure measure;
+    EventDispatcher events(game, watched, measure);
     events.load();
     watched.checkRules();
     while (!input.empty()) {
-        play(input.takeByte(), input, game, events);
+        play(input.takeByte(), input, game, events, measure);
         watched.checkRules();
     }
     return 0;

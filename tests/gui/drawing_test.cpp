@@ -9,6 +9,7 @@
 #include <functional>
 #include <utility>
 
+#include "shell/design_colours.h"
 #include "tests/gui/game_window.h"
 #include "ui/fonts.h"
 #include "ui/pictures.h"
@@ -16,12 +17,12 @@
 namespace runeshot {
 namespace {
 
-const QColor black(0, 0, 0);
-const QColor body(115, 136, 170);
-const QColor hatch(0, 192, 0);
-const QColor panelGreen(0, 128, 0);
-const QColor yellow(255, 255, 0);
-const QColor white(255, 255, 255);
+const QColor black = qtColour(colours::black);
+const QColor body = qtColour(colours::slateBlue);
+const QColor hatch = qtColour(colours::hatchGreen);
+const QColor panelGreen = qtColour(colours::darkGreen);
+const QColor yellow = qtColour(colours::yellow);
+const QColor white = qtColour(colours::white);
 // Captions are smoothed: a pixel within this of the caption's colour is text.
 constexpr int textTolerance = 40;
 
@@ -62,7 +63,7 @@ TEST(WindowDrawing, StatusBarPaintsBodyRulesHatchAndCaptionsInStackingOrder) {
 TEST(WindowDrawing, InputLineIsBlackWithItsPaleYellowTextCentred) {
     GameWindow w;
     const QImage image = w.render();
-    const QColor paleYellow(255, 255, 192);
+    const QColor paleYellow = qtColour(colours::paleYellow);
     const int top = 320;
     EXPECT_GT(countColour(image, QRect(219, top, 219, 17), paleYellow, 40), 20);
     EXPECT_EQ(countColour(image, QRect(0, top, 219, 17), paleYellow, 40), 0);
@@ -107,10 +108,11 @@ TEST(WindowDrawing, OpenSettingsPanelIsComposedAsDesigned) {
     for (const char* name : {"Option1", "Option2"}) {
         const QRect option = w.option(name)->geometry();
         EXPECT_GT(countColour(image, option, black), option.width() * option.height() / 2) << name;
-        EXPECT_GE(countColour(image, option, QColor(192, 255, 255), textTolerance), 4) << name;
+        EXPECT_GE(countColour(image, option, qtColour(colours::lightCyan), textTolerance), 4)
+            << name;
         EXPECT_TRUE(near(image.pixel(option.left() - 2, option.center().y()), black, 0)) << name;
     }
-    EXPECT_GT(countColour(image, w.combo1()->geometry(), QColor(128, 64, 0)), 100);
+    EXPECT_GT(countColour(image, w.combo1()->geometry(), qtColour(colours::brown)), 100);
     for (const Label* label : {&w.game.Label9, &w.game.Label10}) {
         const QRect rect = labelPixelRect(*label, w.measure).translated(frame);
         EXPECT_GE(countColour(image, rect, yellow, textTolerance), 4) << label->Name;
@@ -159,7 +161,7 @@ TEST(WindowDrawing, RepaintingOnlyWhatChangedShowsWhatAWholeRepaintDraws) {
     const std::pair<const char*, std::function<void()>> changes[] = {
         {"a letter's step", [&g] { g.Label1.Top = g.Label1.Top + 200; }},
         {"a caption", [&g] { g.lblShooted.Caption = "12"; }},
-        {"a miss", [&g] { g.Label1.Top = 4120; g.Label1.ForeColor = 0x000000FFu; }},
+        {"a miss", [&g] { g.Label1.Top = 4120; g.Label1.ForeColor = colours::red; }},
     };
     for (const auto& [what, change] : changes) {
         change();

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include "game/game.h"
 #include "shell/event_dispatcher.h"
@@ -66,10 +67,12 @@ struct LoadedGame {
     Lcg24 random;
     RecordingSound sound;
     Game game{random, sound};
-    EventDispatcher dispatcher{game, game};
+    QtTextMeasure measure;
+    EventDispatcher dispatcher{game, game, measure};
 };
 
-// The game in its real window, shown and active on the offscreen platform.
+// The game in its real window, shown and active on the offscreen platform, on a clock that
+// moves only when the test moves it.
 struct GameWindow {
     GameWindow() {
         dispatcher.load();
@@ -88,6 +91,13 @@ struct GameWindow {
         QTest::mouseClick(frame1(), Qt::LeftButton, {}, centreOf(label));
     }
 
+    QTimer* nextTick() { return window.findChild<QTimer*>("nextTick"); }
+    // The clock reaches `ms` and the window's timer wakes, as it does when armed right.
+    void wakeAt(Millis ms) {
+        now = ms;
+        QMetaObject::invokeMethod(nextTick(), "timeout");
+    }
+
     QLineEdit* text1() { return window.findChild<QLineEdit*>("Text1"); }
     QWidget* frame1() { return window.findChild<QWidget*>("Frame1"); }
     QRadioButton* option(const char* name) { return window.findChild<QRadioButton*>(name); }
@@ -97,9 +107,10 @@ struct GameWindow {
     RecordingSound sound;
     Game game{random, sound};
     RecordingEvents events{game};
-    EventDispatcher dispatcher{game, events};
     QtTextMeasure measure;
-    FormWindow window{game, dispatcher};
+    EventDispatcher dispatcher{game, events, measure};
+    Millis now = 0;
+    FormWindow window{game, dispatcher, [this] { return now; }};
 };
 
 inline bool near(QRgb pixel, QColor colour, int tolerance) {

@@ -3,14 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 #include <QFontMetrics>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QInputMethodEvent>
 
+#include "shell/design_colours.h"
 #include "tests/gui/game_window.h"
 #include "ui/fonts.h"
 
@@ -19,7 +16,7 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-TEST(WindowInput, AClickIsAPressAndReleaseOnTheSameEnabledClickableLabel) {
+TEST(WindowInput, AClickIsAPressAndReleaseOfTheMainButtonOnTheSameLabel) {
     GameWindow w;
     // The gap between "NEW" and "GAME" is transparent, yet it belongs to the label.
     const QRect newGame = labelPixelRect(w.game.lblNew, w.measure);
@@ -33,10 +30,7 @@ TEST(WindowInput, AClickIsAPressAndReleaseOnTheSameEnabledClickableLabel) {
 
     QTest::mousePress(&w.window, Qt::LeftButton, {}, w.centreOf(w.game.lblPause));
     QTest::mouseRelease(&w.window, Qt::LeftButton, {}, w.centreOf(w.game.lblQuit));
-    w.click(w.game.Label2);
-    w.click(QPoint(300, 200));
-    w.game.lblPause.Enabled = false;
-    w.click(w.game.lblPause);
+    QTest::mouseClick(&w.window, Qt::RightButton, {}, w.centreOf(w.game.lblPause));
     EXPECT_EQ(w.events.calls, Calls{"lblNew_Click"});
     EXPECT_FALSE(w.game.paused);
     EXPECT_FALSE(w.game.isUnloaded());
@@ -127,12 +121,13 @@ TEST(WindowInput, AShortGamePlaysThroughTheWindow) {
     QTest::keyClick(line, ' ');
     EXPECT_EQ(w.sound.played, (std::vector<std::string>{"shooted.wav", "wrong.wav"}));
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !line->isEnabled(); }, 10000));
+    w.wakeAt(1000);
+    EXPECT_FALSE(line->isEnabled());
     EXPECT_TRUE(w.game.lblOver.Visible);
     EXPECT_EQ(w.game.lbltime.Caption, "0");
     EXPECT_FALSE(line->hasFocus());
     const QRect banner = labelPixelRect(w.game.lblOver, w.measure);
-    EXPECT_GT(countColour(w.render(), banner, QColor(255, 255, 0), 8), 500);
+    EXPECT_GT(countColour(w.render(), banner, qtColour(colours::yellow), 8), 500);
 
     w.click(w.game.lblNew);
     EXPECT_TRUE(line->isEnabled());
@@ -153,7 +148,7 @@ TEST(WindowInput, TabGoesThroughTheWindowedControlsInTheOrderOfTheirTabIndexes) 
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QTest::mouseClick(&window, Qt::LeftButton, {},
-                      labelPixelRect(game.lblSettings, QtTextMeasure()).center());
+                      labelPixelRect(game.lblSettings, loaded.measure).center());
     auto* const line = window.findChild<QLineEdit*>("Text1");
     line->setFocus();
     std::vector<std::string> order;
@@ -167,26 +162,13 @@ TEST(WindowInput, TabGoesThroughTheWindowedControlsInTheOrderOfTheirTabIndexes) 
     EXPECT_EQ(order, (std::vector<std::string>{"Combo1", "Option1", "Text1"}));
 }
 
-// Keeps the window's thread busy, with no event handled, as a slow paint would.
-void busyFor(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
-
-// Delivered straight to the widget, so that no timer of the event loop runs first.
-void sendClick(QWidget& window, QPoint point) {
-    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, point, window.mapToGlobal(point), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(&window, &event);
-    }
-}
-
 // A click that comes while the thread was busy first gets the ticks that fell due meanwhile,
 // one per timer, so PAUSE stops the game where the player saw it.
 TEST(WindowInput, AClickComesAfterTheTicksThatFellDueWhileTheThreadWasBusy) {
     GameWindow w;
-    sendClick(w.window, w.centreOf(w.game.lblNew));
-    busyFor(std::chrono::milliseconds(1100));
-    sendClick(w.window, w.centreOf(w.game.lblPause));
+    w.click(w.game.lblNew);
+    w.now = 1100;
+    w.click(w.game.lblPause);
     EXPECT_TRUE(w.game.paused);
     EXPECT_EQ(w.game.Label1.Top, 1520);
     EXPECT_EQ(w.game.lbltime.Caption, "99");
@@ -194,14 +176,33 @@ TEST(WindowInput, AClickComesAfterTheTicksThatFellDueWhileTheThreadWasBusy) {
 
 TEST(WindowInput, AKeyComesAfterTheTicksThatFellDueWhileTheThreadWasBusy) {
     GameWindow w;
-    sendClick(w.window, w.centreOf(w.game.lblNew));
-    busyFor(std::chrono::milliseconds(1100));
+    w.click(w.game.lblNew);
+    w.now = 1100;
     // The G, one step further down, is shot, and the next letter waits at the top.
     QKeyEvent key(QEvent::KeyPress, Qt::Key_G, Qt::ShiftModifier, QStringLiteral("G"));
     QApplication::sendEvent(w.text1(), &key);
     EXPECT_EQ(w.game.lblShooted.Caption, "1");
     EXPECT_EQ(w.game.Label1.Top, 360);
     EXPECT_EQ(w.game.lbltime.Caption, "99");
+}
+
+// A timer that woke later than the next tick would count every step right and show each
+// one late; an idle window keeps no timer at all.
+TEST(WindowInput, TheWindowsTimerIsArmedForTheNextTickAndNoneWhileNothingRuns) {
+    GameWindow w;
+    QTimer* timer = w.nextTick();
+    EXPECT_FALSE(timer->isActive());
+    w.click(w.game.lblNew);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 200);
+    w.wakeAt(200);
+    EXPECT_EQ(w.game.Label1.Top, 1520);
+    EXPECT_EQ(timer->interval(), 200);
+    w.now = 330;
+    QTest::keyClick(w.text1(), ' ');
+    EXPECT_EQ(timer->interval(), 70);
+    w.click(w.game.lblPause);
+    EXPECT_FALSE(timer->isActive());
 }
 
 // Time over disables the input line while the open panel offers the toolkit somewhere else
@@ -217,7 +218,8 @@ TEST(WindowInput, TheNextGameGivesTheInputLineBackTheFocusThatTimeOverTook) {
     QLineEdit* line = w.text1();
     ASSERT_TRUE(w.frame1()->isVisible());
     ASSERT_TRUE(line->hasFocus());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !line->isEnabled(); }, 10000));
+    w.wakeAt(1000);
+    ASSERT_FALSE(line->isEnabled());
     ASSERT_FALSE(line->hasFocus());
 
     w.click(w.game.lblNew);

@@ -22,8 +22,8 @@ TEST(WaylandWindow, AWindowTheCompositorStopsShowingCountsAsMinimized) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
-    const QtTextMeasure measure;
-    QTest::mouseClick(&window, Qt::LeftButton, {}, labelPixelRect(game.lblNew, measure).center());
+    QTest::mouseClick(&window, Qt::LeftButton, {},
+                      labelPixelRect(game.lblNew, loaded.measure).center());
     ASSERT_TRUE(game.Timer1.Enabled);
     EXPECT_EQ(game.WindowState, 0);
 
