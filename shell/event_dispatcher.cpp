@@ -9,18 +9,28 @@ void EventDispatcher::load() {
     if (!form_.isUnloaded()) events_.Form_Load();
 }
 
-EventDispatcher::ClickHandler EventDispatcher::clickHandlerOf(const Label& label) const {
-    if (&label == &form_.lblNew) return &FormEvents::lblNew_Click;
-    if (&label == &form_.lblPause) return &FormEvents::lblPause_Click;
-    if (&label == &form_.lblSettings) return &FormEvents::lblSettings_Click;
-    if (&label == &form_.lblQuit) return &FormEvents::lblQuit_Click;
-    if (&label == &form_.Label9) return &FormEvents::Label9_Click;
-    if (&label == &form_.Label10) return &FormEvents::Label10_Click;
+namespace {
+
+using ClickHandler = void (FormEvents::*)();
+
+ClickHandler clickHandlerOf(const Form1& form, const Label& label) {
+    if (&label == &form.lblNew) return &FormEvents::lblNew_Click;
+    if (&label == &form.lblPause) return &FormEvents::lblPause_Click;
+    if (&label == &form.lblSettings) return &FormEvents::lblSettings_Click;
+    if (&label == &form.lblQuit) return &FormEvents::lblQuit_Click;
+    if (&label == &form.Label9) return &FormEvents::Label9_Click;
+    if (&label == &form.Label10) return &FormEvents::Label10_Click;
     return nullptr;
 }
 
+}  // namespace
+
+bool takesClicks(const Form1& form, const Label& label) {
+    return clickHandlerOf(form, label) != nullptr;
+}
+
 bool EventDispatcher::isClickable(const Label& label) const {
-    if (form_.isUnloaded() || clickHandlerOf(label) == nullptr) return false;
+    if (form_.isUnloaded() || !takesClicks(form_, label)) return false;
     const bool inPanel = &label == &form_.Label9 || &label == &form_.Label10;
     if (inPanel && !form_.Frame1.Visible) return false;
     return label.Visible && label.Enabled;
@@ -28,7 +38,7 @@ bool EventDispatcher::isClickable(const Label& label) const {
 
 bool EventDispatcher::click(const Label& label) {
     if (!isClickable(label)) return false;
-    (events_.*clickHandlerOf(label))();
+    (events_.*clickHandlerOf(form_, label))();
     return true;
 }
 

@@ -43,6 +43,9 @@ using Input = std::variant<inputs::Click, inputs::Key, inputs::Wake, inputs::Inp
                            inputs::SpeedChosen, inputs::LengthText, inputs::WindowStateChanged,
                            inputs::CloseBox>;
 
+// Whether the event table holds a Click handler for the label.
+bool takesClicks(const Form1& form, const Label& label);
+
 // Delivers the window's events to the handlers of the event table, one at a time, each
 // running to completion. The window hands every input to `handle` with monotonic time;
 // tests also use the single doors below, on a virtual clock.
@@ -76,8 +79,6 @@ public:
     void closeWindow() { form_.Unload(); }
 
 private:
-    using ClickHandler = void (FormEvents::*)();
-    ClickHandler clickHandlerOf(const Label& label) const;
     void tick(Timer& timer);
 
     Form1& form_;

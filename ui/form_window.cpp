@@ -80,7 +80,9 @@ FormWindow::FormWindow(const Form1& form, EventDispatcher& events, QWidget* pare
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, QSize(657, 337),
                                     screen()->availableGeometry()));
 
+    installAccessibleFormWindow();
     createInputLine();
+    accessibleLabels_.setSpokenBy(text1_);
     syncWidgets();
 }
 
@@ -111,6 +113,7 @@ void FormWindow::createInputLine() {
 void FormWindow::createSettingsWidgets() {
     frame1_ = new SettingsPanel(form_, measure_, this);
     frame1_->setObjectName(qt(form_.Frame1.Name));
+    accessibleLabels_.setPanel(frame1_);
 
     for (const OptionButton* o : {&form_.Option1, &form_.Option2}) {
         auto* button = new QRadioButton(qt(o->Caption), this);
@@ -164,6 +167,7 @@ void FormWindow::deliver(const Input& input) {
         return;
     }
     syncWidgets();
+    accessibleLabels_.tell();
     armTimer();
 }
 
@@ -290,6 +294,8 @@ void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
     const bool released = pressed != nullptr && labelAt(event->position().toPoint()) == pressed;
     deliver(inputs::Click{released ? pressed : nullptr});
 }
+
+void FormWindow::pressLabel(const Label& label) { deliver(inputs::Click{&label}); }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
     event->accept();

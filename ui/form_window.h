@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include "shell/event_dispatcher.h"
+#include "ui/accessible_labels.h"
 #include "ui/qt_text_measure.h"
 #include "ui/window_damage.h"
 
@@ -37,6 +38,9 @@ public:
     // The label that a click at `point` lands on: the topmost visible, enabled label there.
     // The open settings panel covers the window's own labels.
     const Label* labelAt(QPoint point) const;
+
+    // What assistive technology reads of the labels the window paints.
+    AccessibleLabels& accessibleLabels() { return accessibleLabels_; }
 
 signals:
     // The window's first frame is on the screen: work that would compete with it for the
@@ -64,6 +68,8 @@ private:
     void syncSettingsWidgets();
     void handFocusToInputLine();
     void noteWindowState();
+    // A screen reader's press on a label is the player's click on it.
+    void pressLabel(const Label& label);
 
     const Form1& form_;
     EventDispatcher& events_;
@@ -75,6 +81,8 @@ private:
     QtTextMeasure measure_;
     WindowDamage windowDamage_{measure_};
     WindowDamage panelDamage_{measure_};
+    AccessibleLabels accessibleLabels_{form_, measure_, *this,
+                                       [this](const Label& label) { pressLabel(label); }};
     QImage starfield_;
     InputLine* text1_ = nullptr;
     SettingsPanel* frame1_ = nullptr;
