@@ -86,6 +86,44 @@ private:
     const AccessibleLabels& labels_;
 };
 
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+constexpr bool qtAnnounces = false;
+#else
+constexpr bool qtAnnounces = true;
+#endif
+
+// Before Qt could announce, what must be heard is shown as a notification, which a screen
+// reader speaks as it appears.
+class AccessibleNotice final : public QAccessibleInterface {
+public:
+    explicit AccessibleNotice(const AccessibleLabels& labels) : labels_(labels) {}
+
+    bool isValid() const override { return true; }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return labels_.window().windowHandle(); }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(&labels_.window());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QRect rect() const override { return {}; }
+    void setText(QAccessible::Text, const QString&) override {}
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Name ? labels_.notice() : QString();
+    }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override {
+        QAccessible::State state;
+        state.invisible = labels_.notice().isEmpty();
+        return state;
+    }
+
+private:
+    const AccessibleLabels& labels_;
+};
+
 // The window: its widgets as Qt sees them, then the labels it paints.
 class AccessibleFormWindow final : public QAccessibleWidget {
 public:
@@ -139,11 +177,16 @@ AccessibleLabels::~AccessibleLabels() {
     for (const QAccessible::Id id : ids_) QAccessible::deleteAccessibleInterface(id);
 }
 
+int AccessibleLabels::count() const { return static_cast<int>(labels_.size()) + !qtAnnounces; }
+
 QAccessibleInterface* AccessibleLabels::at(int index) const {
     if (index < 0 || index >= count()) return nullptr;
     if (ids_.empty()) {
         for (const Label* label : labels_) {
             ids_.push_back(QAccessible::registerAccessibleInterface(new AccessibleLabel(*label, *this)));
+        }
+        if (!qtAnnounces) {
+            ids_.push_back(QAccessible::registerAccessibleInterface(new AccessibleNotice(*this)));
         }
     }
     return QAccessible::accessibleInterface(ids_[static_cast<std::size_t>(index)]);
@@ -163,7 +206,7 @@ int AccessibleLabels::indexOfLabel(const Label& label) const {
 
 QAccessibleInterface* AccessibleLabels::atScreenPoint(QPoint point) const {
     // The topmost shown label: the panel's lie over the window's.
-    for (int i = count() - 1; i >= 0; --i) {
+    for (int i = static_cast<int>(labels_.size()) - 1; i >= 0; --i) {
         const Label& label = *labels_[static_cast<std::size_t>(i)];
         if (isShown(label) && screenRect(label).contains(point)) return at(i);
     }
@@ -213,32 +256,38 @@ QAccessibleInterface* AccessibleLabels::interfaceOf(const Label& label) const {
 void AccessibleLabels::tell() {
     const News news = news_.take();
     if (!QAccessible::isActive()) return;
-    for (const Label* label : news.changedLabels) {
-        QAccessibleInterface* iface = interfaceOf(*label);
-        QAccessibleEvent named(iface, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&named);
-        QAccessibleStateChangeEvent state(iface, [] {
-            QAccessible::State changed;
-            changed.invisible = true;
-            changed.disabled = true;
-            return changed;
-        }());
-        QAccessible::updateAccessibility(&state);
+    for (const Label* label : news.renamed) {
+        QAccessibleEvent renamed(interfaceOf(*label), QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&renamed);
+    }
+    for (const Label* label : news.shownOrHidden) {
+        QAccessibleEvent shown(interfaceOf(*label),
+                               isShown(*label) ? QAccessible::ObjectShow : QAccessible::ObjectHide);
+        QAccessible::updateAccessibility(&shown);
+    }
+    QAccessible::State enabled;
+    enabled.disabled = true;
+    for (const Label* label : news.enabledOrDisabled) {
+        QAccessibleStateChangeEvent changed(interfaceOf(*label), enabled);
+        QAccessible::updateAccessibility(&changed);
     }
     if (!news.announcement.empty()) announce(news);
 }
 
-// Qt from 6.8 has announcements of its own; before it, a screen reader speaks the
-// description of the control with the focus when it changes.
 void AccessibleLabels::announce(const News& news) {
-    const QString text = qstr(news.announcement);
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    QAccessibleAnnouncementEvent event(&window_, text);
+    QAccessibleAnnouncementEvent event(&window_, qstr(news.announcement));
     event.setPoliteness(news.canWait ? QAccessible::AnnouncementPoliteness::Polite
                                      : QAccessible::AnnouncementPoliteness::Assertive);
     QAccessible::updateAccessibility(&event);
 #else
-    if (spokenBy_ != nullptr) spokenBy_->setAccessibleDescription(text);
+    // The notice is hidden, then shown with its new text: a reader speaks it as it shows.
+    QAccessibleInterface* notice = at(static_cast<int>(labels_.size()));
+    QAccessibleEvent hidden(notice, QAccessible::ObjectHide);
+    QAccessible::updateAccessibility(&hidden);
+    notice_ = qstr(news.announcement);
+    QAccessibleEvent shown(notice, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
 #endif
 }
 

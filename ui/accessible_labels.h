@@ -9,6 +9,7 @@
 #include <QAccessible>
 #include <QPointer>
 #include <QRect>
+#include <QString>
 #include <QWidget>
 
 #include "shell/form1.h"
@@ -33,20 +34,18 @@ public:
 
     // The settings panel paints its own labels; they are placed relative to it.
     void setPanel(QWidget* panel) { panel_ = panel; }
-    // The widget whose description a screen reader speaks where Qt cannot announce.
-    void setSpokenBy(QWidget* widget) { spokenBy_ = widget; }
-
     // Call after every input, once the window shows it.
     void tell();
 
     // For the window's accessible object: its painted children, in paint order.
-    int count() const { return static_cast<int>(labels_.size()); }
+    int count() const;
     QAccessibleInterface* at(int index) const;
     int indexOf(const QAccessibleInterface* child) const;
     QAccessibleInterface* atScreenPoint(QPoint point) const;
     int indexOfLabel(const Label& label) const;
 
     // For each label's accessible object.
+    const QString& notice() const { return notice_; }
     const Form1& form() const { return form_; }
     QWidget& window() const { return window_; }
     QRect screenRect(const Label& label) const;
@@ -67,7 +66,8 @@ private:
     QWidget& window_;
     Press press_;
     QPointer<QWidget> panel_;
-    QPointer<QWidget> spokenBy_;
+    // The last thing said, where Qt has no announcements.
+    QString notice_;
     std::vector<const Label*> labels_;
     std::vector<const Label*> panelLabels_;
     // Made when a screen reader first asks, and kept for the window's life.

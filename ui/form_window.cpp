@@ -82,7 +82,6 @@ FormWindow::FormWindow(const Form1& form, EventDispatcher& events, QWidget* pare
 
     installAccessibleFormWindow();
     createInputLine();
-    accessibleLabels_.setSpokenBy(text1_);
     syncWidgets();
 }
 

@@ -73,10 +73,9 @@ News SpokenNews::take() {
     for (std::size_t i = 0; i < labels_.size(); ++i) {
         const Look now = lookOf(*labels_[i]);
         const Look& was = looks_[i];
-        if (now.caption != was.caption || now.visible != was.visible ||
-            now.enabled != was.enabled || now.red != was.red) {
-            news.changedLabels.push_back(labels_[i]);
-        }
+        if (now.caption != was.caption || now.red != was.red) news.renamed.push_back(labels_[i]);
+        if (now.visible != was.visible) news.shownOrHidden.push_back(labels_[i]);
+        if (now.enabled != was.enabled) news.enabledOrDisabled.push_back(labels_[i]);
     }
 
     const Label& letter = form_.Label1;

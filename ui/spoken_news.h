@@ -13,8 +13,11 @@ namespace runeshot {
 // What a player who cannot see the window must hear after an input: worked out from how
 // the form looked before the input and how it looks now.
 struct News {
-    // The labels whose caption, or whose visible, enabled or red look, changed.
-    std::vector<const Label*> changedLabels;
+    // The labels whose caption (or the falling letter's red) changed, those shown or
+    // hidden, and those enabled or disabled.
+    std::vector<const Label*> renamed;
+    std::vector<const Label*> shownOrHidden;
+    std::vector<const Label*> enabledOrDisabled;
     // One sentence for the screen reader to speak, the new letter first; empty when
     // nothing worth interrupting the player happened.
     std::string announcement;
