@@ -19,11 +19,11 @@ namespace {
 
 QString qstr(const std::string& text) { return QString::fromStdString(text); }
 
-// One painted label. It has no object of its own: the window answers for it.
-class AccessibleLabel final : public QAccessibleInterface, public QAccessibleActionInterface {
+// Something the window paints or says: it has no object of its own and no children, and
+// the window answers for it.
+class PaintedChild : public QAccessibleInterface {
 public:
-    AccessibleLabel(const Label& label, const AccessibleLabels& labels)
-        : label_(label), labels_(labels) {}
+    explicit PaintedChild(const AccessibleLabels& labels) : labels_(labels) {}
 
     bool isValid() const override { return true; }
     QObject* object() const override { return nullptr; }
@@ -35,8 +35,18 @@ public:
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QRect rect() const override { return labels_.screenRect(label_); }
     void setText(QAccessible::Text, const QString&) override {}
+
+protected:
+    const AccessibleLabels& labels_;
+};
+
+class AccessibleLabel final : public PaintedChild, public QAccessibleActionInterface {
+public:
+    AccessibleLabel(const Label& label, const AccessibleLabels& labels)
+        : PaintedChild(labels), label_(label) {}
+
+    QRect rect() const override { return labels_.screenRect(label_); }
 
     QString text(QAccessible::Text kind) const override {
         if (kind != QAccessible::Name) return {};
@@ -83,7 +93,6 @@ public:
 
 private:
     const Label& label_;
-    const AccessibleLabels& labels_;
 };
 
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
@@ -94,22 +103,11 @@ constexpr bool qtAnnounces = true;
 
 // Before Qt could announce, what must be heard is shown as a notification, which a screen
 // reader speaks as it appears.
-class AccessibleNotice final : public QAccessibleInterface {
+class AccessibleNotice final : public PaintedChild {
 public:
-    explicit AccessibleNotice(const AccessibleLabels& labels) : labels_(labels) {}
+    using PaintedChild::PaintedChild;
 
-    bool isValid() const override { return true; }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return labels_.window().windowHandle(); }
-    QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(&labels_.window());
-    }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QRect rect() const override { return {}; }
-    void setText(QAccessible::Text, const QString&) override {}
     QString text(QAccessible::Text kind) const override {
         return kind == QAccessible::Name ? labels_.notice() : QString();
     }
@@ -119,9 +117,6 @@ public:
         state.invisible = labels_.notice().isEmpty();
         return state;
     }
-
-private:
-    const AccessibleLabels& labels_;
 };
 
 // The window: its widgets as Qt sees them, then the labels it paints.

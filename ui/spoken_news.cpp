@@ -42,7 +42,7 @@ void append(std::string& sentence, const std::string& part) {
 
 SpokenNews::SpokenNews(const Form1& form) : form_(form), labels_(labelsIn(form.windowPaintOrder())) {
     for (const Label* label : labelsIn(form.panelPaintOrder())) labels_.push_back(label);
-    for (const Label* label : labels_) looks_.push_back(lookOf(*label));
+    for (const Label* label : labels_) looks_[label] = lookOf(*label);
 }
 
 SpokenNews::Look SpokenNews::lookOf(const Label& label) const {
@@ -57,26 +57,20 @@ std::string SpokenNews::spokenLetter(const std::string& caption) {
 
 News SpokenNews::take() {
     News news;
-    auto before = [this](const Label& label) -> const Look& {
-        for (std::size_t i = 0; i < labels_.size(); ++i) {
-            if (labels_[i] == &label) return looks_[i];
-        }
-        return looks_.front();
-    };
-    const Look letterBefore = before(form_.Label1);
-    const Look hitsBefore = before(form_.lblShooted);
-    const Look missesBefore = before(form_.lblMissed);
-    const Look pauseBefore = before(form_.lblPause);
-    const Look bannerBefore = before(form_.lblOver);
-    const Look secondsBefore = before(form_.lbltime);
-
-    for (std::size_t i = 0; i < labels_.size(); ++i) {
-        const Look now = lookOf(*labels_[i]);
-        const Look& was = looks_[i];
-        if (now.caption != was.caption || now.red != was.red) news.renamed.push_back(labels_[i]);
-        if (now.visible != was.visible) news.shownOrHidden.push_back(labels_[i]);
-        if (now.enabled != was.enabled) news.enabledOrDisabled.push_back(labels_[i]);
+    const std::unordered_map<const Label*, Look> before = looks_;
+    for (const Label* label : labels_) {
+        const Look& was = before.at(label);
+        const Look& now = looks_[label] = lookOf(*label);
+        if (now.caption != was.caption || now.red != was.red) news.renamed.push_back(label);
+        if (now.visible != was.visible) news.shownOrHidden.push_back(label);
+        if (now.enabled != was.enabled) news.enabledOrDisabled.push_back(label);
     }
+    const Look& letterBefore = before.at(&form_.Label1);
+    const Look& hitsBefore = before.at(&form_.lblShooted);
+    const Look& missesBefore = before.at(&form_.lblMissed);
+    const Look& pauseBefore = before.at(&form_.lblPause);
+    const Look& bannerBefore = before.at(&form_.lblOver);
+    const Look& secondsBefore = before.at(&form_.lbltime);
 
     const Label& letter = form_.Label1;
     const std::string& separator = form_.DecimalSeparator;
@@ -115,8 +109,6 @@ News SpokenNews::take() {
         append(sentence, seconds + (left == 1 ? " second left" : " seconds left"));
     }
     news.announcement = sentence;
-
-    for (std::size_t i = 0; i < labels_.size(); ++i) looks_[i] = lookOf(*labels_[i]);
     return news;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "shell/form1.h"
@@ -54,8 +55,7 @@ private:
 
     const Form1& form_;
     std::vector<const Label*> labels_;
-    std::vector<Look> looks_;
-    double secondsLeft_;
+    std::unordered_map<const Label*, Look> looks_;
 };
 
 }  // namespace runeshot
