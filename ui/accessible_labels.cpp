@@ -155,9 +155,15 @@ QAccessibleInterface* accessibleFormWindow(const QString&, QObject* object) {
 
 }  // namespace
 
-void installAccessibleFormWindow() {
+void installAccessibleFormWindow(QWidget& window) {
     static const bool installed = (QAccessible::installFactory(accessibleFormWindow), true);
     (void)installed;
+    // Qt may have made the window a plain accessible object while the window was being
+    // built; the next question then makes the window's own.
+    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(&window);
+    if (made != nullptr && dynamic_cast<AccessibleFormWindow*>(made) == nullptr) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    }
 }
 
 AccessibleLabels::AccessibleLabels(const Form1& form, const TextMeasure& measure,

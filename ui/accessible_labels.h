@@ -76,6 +76,6 @@ private:
 };
 
 // Gives the game's window the accessible object that holds its painted labels.
-void installAccessibleFormWindow();
+void installAccessibleFormWindow(QWidget& window);
 
 }  // namespace runeshot

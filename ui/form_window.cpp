@@ -66,6 +66,7 @@ bool countsAsMinimized(const QWidget& window) {
 
 FormWindow::FormWindow(const Form1& form, EventDispatcher& events, QWidget* parent)
     : QWidget(parent), form_(form), events_(events), starfield_(starfieldImage()) {
+    installAccessibleFormWindow(*this);
     clock_.start();
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
@@ -80,7 +81,6 @@ FormWindow::FormWindow(const Form1& form, EventDispatcher& events, QWidget* pare
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, QSize(657, 337),
                                     screen()->availableGeometry()));
 
-    installAccessibleFormWindow();
     createInputLine();
     syncWidgets();
 }
