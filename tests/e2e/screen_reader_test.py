@@ -53,7 +53,7 @@ class ScreenReaderTest(unittest.TestCase):
     def _hear(cls, event):
         if event.type == LISTENED[0]:
             cls.heard.append(event.any_data)
-        elif event.detail1 and event.source.getRoleName() == "notification":
+        elif event.detail1 and event.source.getRole() == cls.pyatspi.ROLE_NOTIFICATION:
             cls.heard.append(event.source.name)
 
     def setUp(self):
@@ -79,7 +79,7 @@ class ScreenReaderTest(unittest.TestCase):
 
     def find(self, name, role=None):
         for child in self.window:
-            if child.name == name and (role is None or child.getRoleName() == role):
+            if child.name == name and (role is None or child.getRole() == role):
                 return child
         raise AssertionError(f"no {role or 'object'} named {name!r} in "
                              f"{[c.name for c in self.window]}")
@@ -99,7 +99,7 @@ class ScreenReaderTest(unittest.TestCase):
         return child.getState().contains(self.pyatspi.STATE_SHOWING)
 
     def press(self, name):
-        button = self.find(name, "push button")
+        button = self.find(name, self.pyatspi.ROLE_PUSH_BUTTON)
         action = button.queryAction()
         self.assertEqual(action.getName(0), "Press")
         action.doAction(0)
