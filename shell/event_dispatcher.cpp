@@ -9,11 +9,29 @@
 namespace runeshot {
 
 namespace {
+
 bool inPanel(const Form1& form, const Label& label) {
     const std::vector<GraphicalControl> panel = form.panelPaintOrder();
     return std::find(panel.begin(), panel.end(), GraphicalControl{&label}) != panel.end();
 }
+
+using ClickHandler = void (FormEvents::*)();
+
+ClickHandler clickHandlerOf(const Form1& form, const Label& label) {
+    if (&label == &form.lblNew) return &FormEvents::lblNew_Click;
+    if (&label == &form.lblPause) return &FormEvents::lblPause_Click;
+    if (&label == &form.lblSettings) return &FormEvents::lblSettings_Click;
+    if (&label == &form.lblQuit) return &FormEvents::lblQuit_Click;
+    if (&label == &form.Label9) return &FormEvents::Label9_Click;
+    if (&label == &form.Label10) return &FormEvents::Label10_Click;
+    return nullptr;
+}
+
 }  // namespace
+
+bool takesClicks(const Form1& form, const Label& label) {
+    return clickHandlerOf(form, label) != nullptr;
+}
 
 TwipsRect labelInWindow(const Form1& form, const Label& label, const TextMeasure& measure) {
     TwipsRect rect = labelRect(label, measure);
@@ -26,16 +44,6 @@ TwipsRect labelInWindow(const Form1& form, const Label& label, const TextMeasure
 
 void EventDispatcher::load() {
     if (!form_.isUnloaded()) events_.Form_Load();
-}
-
-EventDispatcher::ClickHandler EventDispatcher::clickHandlerOf(const Label& label) const {
-    if (&label == &form_.lblNew) return &FormEvents::lblNew_Click;
-    if (&label == &form_.lblPause) return &FormEvents::lblPause_Click;
-    if (&label == &form_.lblSettings) return &FormEvents::lblSettings_Click;
-    if (&label == &form_.lblQuit) return &FormEvents::lblQuit_Click;
-    if (&label == &form_.Label9) return &FormEvents::Label9_Click;
-    if (&label == &form_.Label10) return &FormEvents::Label10_Click;
-    return nullptr;
 }
 
 // The topmost visible, enabled label at the place; hidden and disabled labels let a click
@@ -57,7 +65,7 @@ const Label* EventDispatcher::labelAt(Twips x, Twips y) const {
 void EventDispatcher::release(Twips x, Twips y) {
     const Label* pressed = std::exchange(pressed_, nullptr);
     if (pressed == nullptr || labelAt(x, y) != pressed) return;
-    if (const ClickHandler handler = clickHandlerOf(*pressed)) (events_.*handler)();
+    if (const ClickHandler handler = clickHandlerOf(form_, *pressed)) (events_.*handler)();
 }
 
 void EventDispatcher::keyPress(int KeyAscii) {

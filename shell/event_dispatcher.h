@@ -52,6 +52,9 @@ using Input = std::variant<inputs::Press, inputs::Release, inputs::Key, inputs::
 // the panel. A press and a release in its middle click it.
 TwipsRect labelInWindow(const Form1& form, const Label& label, const TextMeasure& measure);
 
+// Whether the event table holds a Click handler for the label.
+bool takesClicks(const Form1& form, const Label& label);
+
 // Delivers the window's inputs to the handlers of the event table, one at a time, each
 // running to completion.
 class EventDispatcher {
@@ -68,8 +71,6 @@ public:
 
 private:
     struct Apply;
-    using ClickHandler = void (FormEvents::*)();
-    ClickHandler clickHandlerOf(const Label& label) const;
     const Label* labelAt(Twips x, Twips y) const;
     void release(Twips x, Twips y);
     void keyPress(int KeyAscii);

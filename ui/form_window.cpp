@@ -71,6 +71,7 @@ FormWindow::FormWindow(const Form1& form, EventDispatcher& events, MillisecondCl
                        QWidget* parent)
     : QWidget(parent), form_(form), events_(events), clock_(std::move(clock)),
       starfield_(starfieldImage()) {
+    installAccessibleFormWindow(*this);
     timer_.setObjectName(QStringLiteral("nextTick"));
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
@@ -169,6 +170,7 @@ void FormWindow::deliver(const Input& input) {
         return;
     }
     syncWidgets();
+    accessibleLabels_.tell();
     armTimer();
 }
 
@@ -277,6 +279,13 @@ void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     const QPointF at = event->position();
     deliver(inputs::Release{twipsFromPixels(at.x()), twipsFromPixels(at.y())});
+}
+
+void FormWindow::pressLabel(const Label& label) {
+    const TwipsRect rect = labelInWindow(form_, label, measure_);
+    const Twips x = rect.Left + rect.Width / 2, y = rect.Top + rect.Height / 2;
+    deliver(inputs::Press{x, y});
+    deliver(inputs::Release{x, y});
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {

@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include "shell/event_dispatcher.h"
+#include "ui/accessible_labels.h"
 #include "ui/qt_text_measure.h"
 #include "ui/window_damage.h"
 
@@ -35,6 +36,9 @@ public:
 
     FormWindow(const Form1& form, EventDispatcher& events,
                MillisecondClock clock = monotonicClock(), QWidget* parent = nullptr);
+
+    // What assistive technology reads of the labels the window paints.
+    AccessibleLabels& accessibleLabels() { return accessibleLabels_; }
 
 signals:
     // The window's first frame is on the screen: work that would compete with it for the
@@ -62,6 +66,8 @@ private:
     void syncSettingsWidgets();
     void handFocusToInputLine();
     void noteWindowState();
+    // A screen reader's press on a label is the player's click on it.
+    void pressLabel(const Label& label);
 
     const Form1& form_;
     EventDispatcher& events_;
@@ -73,6 +79,8 @@ private:
     QtTextMeasure measure_;
     WindowDamage windowDamage_{measure_};
     WindowDamage panelDamage_{measure_};
+    AccessibleLabels accessibleLabels_{form_, measure_, *this,
+                                       [this](const Label& label) { pressLabel(label); }};
     QImage starfield_;
     InputLine* text1_ = nullptr;
     SettingsPanel* frame1_ = nullptr;
