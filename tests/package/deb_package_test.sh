@@ -38,8 +38,8 @@ program=$scratch/root/usr/lib/runeshot/runeshot
 if readelf -d "$program" | grep -Eq 'RPATH|RUNPATH'; then
   fail "the packaged program carries a library search path"
 fi
-if command -v hardening-check >/dev/null; then
-  hardening-check "$program" || fail "the packaged program lacks some of Debian's hardening"
-fi
+# The five features Debian's flags give on every release; control flow protection comes
+# with Debian 13's flags only.
+hardening-check --nocfprotection "$program" || fail "the packaged program lacks some of Debian's hardening"
 [ $failed = 0 ] && echo "PASS: $(basename "$deb")"
 exit $failed
