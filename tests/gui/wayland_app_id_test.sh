@@ -12,7 +12,7 @@ log=$XDG_RUNTIME_DIR/client.log
 
 WAYLAND_DEBUG=client SDL_AUDIODRIVER=dummy "$program" 2>"$log" &
 pid=$!
-trap 'kill $pid 2>/dev/null; wait $pid 2>/dev/null' EXIT
+trap 'kill $pid 2>/dev/null; wait $pid 2>/dev/null || true' EXIT
 for _ in $(seq 200); do
   grep -q 'set_app_id(' "$log" && break
   kill -0 $pid 2>/dev/null || break
