@@ -15,6 +15,8 @@ int main(int argc, char** argv) {
     runeshot::holdQtMessagesUntilWindowSystemOpens();
     QApplication app(argc, argv);
     runeshot::releaseHeldQtMessages();
+    // Wayland desktops find the window's menu entry, and so its name and icon, by this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.runeshot.Runeshot"));
     // A blinking caret would repaint the input line twice a second for as long as the
     // window is open; a steady one lets an idle window use no CPU at all.
     QApplication::setCursorFlashTime(0);

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 The Runeshot developers
 
-# Installs the game as a desktop application, and `make package` makes a .deb of it.
+# Installs the game as a desktop application; debian/ packs what these rules install.
 # The program and its four sounds share a folder of their own, because the program plays
 # its sounds from the folder it lives in; the command in games/ is a link to it, and Qt
 # follows the link when the program asks for its folder.
@@ -54,45 +54,11 @@ add_custom_target(runeshot_icon ALL DEPENDS ${icon_png_files})
 install(FILES ${packaging_source}/${RUNESHOT_APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
-# Debian wants the manual page and the changelog compressed, without a time stamp that
-# would make each build differ.
-foreach(document runeshot.6 changelog)
-  add_custom_command(OUTPUT ${packaging_build}/${document}.gz
-    COMMAND ${CMAKE_COMMAND} -E copy ${packaging_source}/${document} ${packaging_build}
-    COMMAND gzip -9nf ${packaging_build}/${document}
-    DEPENDS ${packaging_source}/${document}
-    VERBATIM)
-endforeach()
-add_custom_target(runeshot_documents ALL
-  DEPENDS ${packaging_build}/runeshot.6.gz ${packaging_build}/changelog.gz)
+# The manual page goes compressed, without a time stamp that would make each build differ.
+add_custom_command(OUTPUT ${packaging_build}/runeshot.6.gz
+  COMMAND ${CMAKE_COMMAND} -E copy ${packaging_source}/runeshot.6 ${packaging_build}
+  COMMAND gzip -9nf ${packaging_build}/runeshot.6
+  DEPENDS ${packaging_source}/runeshot.6
+  VERBATIM)
+add_custom_target(runeshot_manual ALL DEPENDS ${packaging_build}/runeshot.6.gz)
 install(FILES ${packaging_build}/runeshot.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
-install(FILES ${packaging_source}/copyright ${packaging_build}/changelog.gz
-        DESTINATION ${CMAKE_INSTALL_DOCDIR})
-# Debian 13's lintian finds that the metadata fails to validate for want of a homepage,
-# which the game has not; Debian 12's knows no such tag and refuses an override of it.
-if(EXISTS /usr/share/lintian/tags/a/appstream-metadata-validation-failed.tag)
-  install(FILES ${packaging_source}/lintian-overrides
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME runeshot)
-endif()
-
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME runeshot)
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "touch-typing game with falling letters")
-# Debian shows each line as it stands, and wants them within 80 columns.
-set(CPACK_PACKAGE_DESCRIPTION "One letter at a time falls down a starfield: type it before it lands.
-A right key shoots it down and counts a hit; a letter that lands is a miss.
-The game runs for a chosen number of seconds at a normal or a fast pace.")
-set(CPACK_PACKAGE_CONTACT "Runeshot developers <developers@runeshot.org>")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The window names its faces; these packages provide faces that match them in size.
-# SDL is loaded at run time (it would slow the window's start), so the library scan does
-# not see it; SDL_TLSCleanup came with 2.0.16.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-comic-neue, libsdl2-2.0-0 (>= 2.0.16)")
-# Qt picks its Wayland plugin, where installed, on a Wayland desktop.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
-set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
-include(CPack)

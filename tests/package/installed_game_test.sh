@@ -11,7 +11,7 @@ build=$2
 here=$(dirname "$0")
 . "$here/installed_layout.sh"
 
-for tool in Xvfb xdotool; do
+for tool in Xvfb xdotool xprop; do
   if ! command -v $tool >/dev/null; then
     echo "SKIPPED: $tool is not installed (tools/install-deps test)"
     exit 77
@@ -49,6 +49,12 @@ pids+=($program)
 
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Runeshot$' | head -1 || true)
 [ -n "$window" ] || { echo "FAIL: no Runeshot window showed"; cat "$scratch/program.log"; exit 1; }
+
+# X11 desktops find the window's menu entry, and so its name and icon, by its class.
+wm_class=$(xprop -id "$window" WM_CLASS | sed -n 's/^WM_CLASS(STRING) = ".*", "\(.*\)"$/\1/p')
+entry_class=$(sed -n 's/^StartupWMClass=//p' "$prefix"/share/applications/*.desktop)
+[ -n "$wm_class" ] && [ "$wm_class" = "$entry_class" ] ||
+  { echo "FAIL: the window's class \"$wm_class\" is not the entry's \"$entry_class\""; exit 1; }
 
 # The letter waiting before the first game is "G": any other key is a wrong one.
 xdotool mousemove --window "$window" 300 200

@@ -2,8 +2,8 @@
 # SPDX-FileCopyrightText: 2026 The Runeshot developers
 
 # The files an installation holds, relative to its prefix, in `find -printf '%y %P'` form;
-# one definition for the installed tree and the .deb. Lintian's overrides are left out:
-# whether there are any depends on the lintian of the machine that builds.
+# one definition for the installed tree and the .deb, which adds what Debian asks of every
+# package: its copyright, its changelog and lintian's overrides.
 installed_layout() {
   cat <<'LIST'
 d games
@@ -18,10 +18,6 @@ f lib/runeshot/wrong.wav
 d share
 d share/applications
 f share/applications/org.runeshot.Runeshot.desktop
-d share/doc
-d share/doc/runeshot
-f share/doc/runeshot/changelog.gz
-f share/doc/runeshot/copyright
 d share/icons
 d share/icons/hicolor
 d share/icons/hicolor/128x128
@@ -51,11 +47,12 @@ LIST
 }
 
 layout_of() {
-  (cd "$1" && find . -mindepth 1 -path ./share/lintian -prune -o \
-    \( -type l -printf '%y %P -> %l\n' \) -o -printf '%y %P\n')
+  (cd "$1" && find . -mindepth 1 \( -type l -printf '%y %P -> %l\n' \) -o -printf '%y %P\n')
 }
 
-# Prints what differs between the expected layout and the tree at $1; true when nothing.
+# Prints what differs between the expected layout, with the lines of $2 added, and the tree
+# at $1; true when nothing.
 same_layout() {
-  diff <(installed_layout | LC_ALL=C sort -k2,2) <(layout_of "$1" | LC_ALL=C sort -k2,2)
+  diff <({ installed_layout; printf '%s' "${2:-}"; } | LC_ALL=C sort -k2,2) \
+       <(layout_of "$1" | LC_ALL=C sort -k2,2)
 }
