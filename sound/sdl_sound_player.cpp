@@ -3,14 +3,12 @@
 
 #include "sound/sdl_sound_player.h"
 
-#include <dlfcn.h>
-#include <pthread.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <utility>
 
+#include "platform/platform.h"
 #include "sound/sdl_library.h"
 
 namespace runeshot {
@@ -49,11 +47,12 @@ void ignoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
 // SDL tries it. SDL loads the very library loaded here, so a handler set here silences it
 // for SDL too; the player then says in one line what happened.
 void* silenceAlsa() {
-    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+    std::string error;
+    void* alsa = platform::openLibrary("libasound.so.2", error);
     if (alsa == nullptr) return nullptr;
     using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
     using SetHandler = int (*)(Handler);
-    if (auto setHandler = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"))) {
+    if (auto setHandler = reinterpret_cast<SetHandler>(platform::findSymbol(alsa, "snd_lib_error_set_handler"))) {
         setHandler(ignoreAlsaMessage);
     }
     return alsa;
@@ -72,7 +71,7 @@ SdlSoundPlayer::~SdlSoundPlayer() {
     }
     work_.notify_one();
     if (thread_.joinable()) thread_.join();
-    if (alsa_ != nullptr) dlclose(alsa_);
+    if (alsa_ != nullptr) platform::closeLibrary(alsa_);
 }
 
 void SdlSoundPlayer::open() {
@@ -93,7 +92,7 @@ void SdlSoundPlayer::play(const std::string& fileName) {
 
 void SdlSoundPlayer::run() {
     // Named so that top and the CPU figures can tell the player's thread from the window's.
-    pthread_setname_np(pthread_self(), "runeshot-sound");
+    platform::nameThisThread("runeshot-sound");
     const bool opened = openDevice();
     std::unique_lock lock(mutex_);
     silent_ = !opened;
