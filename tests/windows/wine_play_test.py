@@ -3,15 +3,18 @@
 
 """The Windows game from its unpacked zip, under Wine on an X server of its own, played
 as the Linux program is: the same window at the same places, a hit, the buzzer of a wrong
-key in SDL's disk-driver output, the countdown of NEW GAME, PAUSE, and QUIT."""
+key in SDL's disk-driver output, the countdown of NEW GAME, PAUSE, and QUIT.
+With --screenshot PNG it only saves the window as it opens."""
 
 import os
 import shutil
+import struct
 import subprocess
 import sys
 import tempfile
 import unittest
 import zipfile
+import zlib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 import harness as h  # noqa: E402
@@ -72,10 +75,37 @@ class WinePlayTest(play_test.PlayTest):
     test_speed_and_a_three_second_length_chosen_in_settings_end_in_time_over = None
 
 
+def write_png(path, rows):
+    """Rows of 0xRRGGBB pixels as an 8-bit RGB PNG."""
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data)))
+    raw = b"".join(b"\0" + b"".join(struct.pack(">I", p)[1:] for p in row) for row in rows)
+    header = struct.pack(">IIBBBBB", len(rows[0]), len(rows), 8, 2, 0, 0, 0)
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+                chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def screenshot(path):
+    """The window at start under Wine, saved as a PNG at `path`."""
+    shooter = unittest.TestCase()
+    setUpModule()
+    try:
+        game = WineSession(shooter).launch()
+        write_png(path, game.shot().rows((0, 0) + game.size))
+    finally:
+        shooter.doCleanups()
+        unittest.case.doModuleCleanups()
+
+
 if __name__ == "__main__":
     if not os.path.isfile(ZIP) or not WINE["WINEPREFIX"]:
         print(f"RUNESHOT_ZIP does not name the zip ({ZIP!r}) or RUNESHOT_WINEPREFIX is unset",
               file=sys.stderr)
         sys.exit(2)
+    if sys.argv[1:2] == ["--screenshot"]:
+        screenshot(sys.argv[2])
+        sys.exit(0)
     h.PROGRAM = shutil.which("wine") or ""
     h.main()
