@@ -53,6 +53,17 @@ def setUpModule():
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
+class ResourcesTest(unittest.TestCase):
+    def test_the_program_carries_its_icon_and_version_for_explorer(self):
+        with open(os.path.join(unpacked, "runeshot.exe"), "rb") as f:
+            program = f.read()
+        version = os.path.basename(ZIP).split("-")[1]
+        for text in ("FileVersion", "ProductVersion", version, "Runeshot"):
+            self.assertIn(text.encode("utf-16-le"), program, text)
+        # The 32-pixel icon's bitmap header: twice as high, for its mask; 24 bits a pixel.
+        self.assertIn(struct.pack("<IiiHH", 40, 32, 64, 1, 24), program)
+
+
 class WineProgram(h.Program):
     def command(self):
         return ["wine", os.path.join(self.folder, "runeshot.exe")]
