@@ -4,8 +4,9 @@
 // How long after PlaySound the sound's first sample leaves SDL, and how long the call holds
 // the window's thread. SDL's disk driver writes the mixed output to a file in real time,
 // so the moment a sample appears in the file is the moment a sound card would get it.
-// With --server, the same on a running PulseAudio server instead: after a short quiet, and
-// after a quiet long enough for the player to have closed its device.
+// With --server, the same on a sound server that the bench starts itself: after a short
+// quiet, after a quiet long enough for the player to have closed its device, and after the
+// server was killed and started again.
 #include <SDL.h>
 #include <dlfcn.h>
 #include <signal.h>
@@ -19,10 +20,12 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "bench/figure_rows.h"
@@ -203,25 +206,74 @@ std::optional<double> serverOnset(SdlSoundPlayer& player, ServerRecording& recor
     return std::nullopt;
 }
 
+// A sound server that the bench starts, kills and starts again: `command` runs under
+// /bin/sh in a process group of its own, starts the server and returns only with it.
+class SoundServer {
+public:
+    explicit SoundServer(std::string command) : command_(std::move(command)) { start(); }
+    ~SoundServer() { kill(); }
+    SoundServer(const SoundServer&) = delete;
+    SoundServer& operator=(const SoundServer&) = delete;
+
+    void start() {
+        group_ = fork();
+        if (group_ == 0) {
+            setpgid(0, 0);
+            execl("/bin/sh", "sh", "-c", command_.c_str(), nullptr);
+            _exit(127);
+        }
+        setpgid(group_, group_);
+    }
+
+    // As a crash would: nothing is closed in order.
+    void kill() {
+        if (group_ <= 0) return;
+        ::kill(-group_, SIGKILL);
+        waitpid(group_, nullptr, 0);
+        group_ = -1;
+    }
+
+private:
+    std::string command_;
+    pid_t group_ = -1;
+};
+
+// A recording of `source` once the server delivers its first data, or nothing after 20 s.
+std::unique_ptr<ServerRecording> recordingOnceReady(const std::string& source) {
+    const auto began = Clock::now();
+    while (Clock::now() - began < 20s) {
+        auto recording = std::make_unique<ServerRecording>(source);
+        const auto started = Clock::now();
+        while (recording->size() == 0 && Clock::now() - started < 2s) {
+            std::this_thread::sleep_for(10ms);
+        }
+        if (recording->size() > 0) return recording;
+        std::this_thread::sleep_for(100ms);
+    }
+    return nullptr;
+}
+
 // A player that closes its device after `closeAfter` of quiet, heard through the server's
-// monitor `source`. Each long quiet outlasts the closing by more than the five seconds
-// after which PulseAudio suspends a sink nobody plays to.
+// monitor `source`: five sounds each after a short quiet, after a quiet long enough for the
+// player to have closed its device and the server to have suspended its sink (which it
+// does after 5 s), and just after the server was killed and started again while the
+// player's device was open, and a second after that.
 int measureOnServer(const std::string& folder, const std::string& source,
-                    std::chrono::seconds closeAfter) {
-    ServerRecording recording(source);
-    SdlSoundPlayer player(folder, [] { std::fprintf(stderr, "sound_onset_bench: fallback\n"); },
-                          closeAfter);
-    player.open();
-    const auto started = Clock::now();
-    while (recording.size() == 0 && Clock::now() - started < 5s) std::this_thread::sleep_for(10ms);
-    if (recording.size() == 0) {
+                    std::chrono::seconds closeAfter, const std::string& serverCommand) {
+    SoundServer server(serverCommand);
+    std::unique_ptr<ServerRecording> recording = recordingOnceReady(source);
+    if (recording == nullptr) {
         std::fprintf(stderr, "sound_onset_bench: nothing recorded from %s\n", source.c_str());
         return 1;
     }
-    std::vector<double> afterShort, afterLong;
+    SdlSoundPlayer player(folder, [] { std::fprintf(stderr, "sound_onset_bench: fallback\n"); },
+                          closeAfter);
+    player.open();
+    std::vector<double> afterShort, afterLong, afterRestart;
+    int unheardAfterRestart = 0;
     const auto measure = [&](std::vector<double>& onsets, std::chrono::milliseconds quiet) {
         std::this_thread::sleep_for(quiet);
-        const auto onset = serverOnset(player, recording, folder, "shooted.wav");
+        const auto onset = serverOnset(player, *recording, folder, "shooted.wav");
         if (onset) onsets.push_back(*onset);
         return onset.has_value();
     };
@@ -231,18 +283,32 @@ int measureOnServer(const std::string& folder, const std::string& source,
         return 1;
     }
     afterShort.clear();
+    const auto longQuiet = std::chrono::duration_cast<std::chrono::milliseconds>(closeAfter) + 8s;
     for (int round = 0; round < 5; ++round) {
-        if (!measure(afterShort, 2s) ||
-            !measure(afterLong, std::chrono::duration_cast<std::chrono::milliseconds>(closeAfter) + 8s)) {
+        if (!measure(afterShort, 1s) || !measure(afterLong, longQuiet)) {
             std::fprintf(stderr, "sound_onset_bench: a sound was not heard within 3 s\n");
             return 1;
         }
     }
+    // A player that never finds the server again hears none of these.
+    for (int round = 0; round < 5; ++round) {
+        // The device is open when the server goes.
+        if (!measure(afterShort, 1s)) ++unheardAfterRestart;
+        recording.reset();
+        server.kill();
+        server.start();
+        recording = recordingOnceReady(source);
+        if (recording == nullptr) {
+            std::fprintf(stderr, "sound_onset_bench: the server did not come back\n");
+            return 1;
+        }
+        if (!measure(afterRestart, 0ms)) ++unheardAfterRestart;
+    }
     bench::printRow("server onset short quiet", afterShort, "ms");
     bench::printRow("server onset long quiet", afterLong, "ms");
-    std::vector<double> lags;
-    for (const double onset : afterLong) lags.push_back(onset - bench::medianOf(afterShort));
-    bench::printRow("server onset lag", lags, "ms");
+    bench::printRow("server onset after restart", afterRestart, "ms");
+    bench::printRow("server unheard after restart", unheardAfterRestart, unheardAfterRestart,
+                    unheardAfterRestart, "sounds");
     return 0;
 }
 
@@ -251,13 +317,15 @@ int measureOnServer(const std::string& folder, const std::string& source,
 
 int main(int argc, char** argv) {
     using namespace runeshot;
-    if (argc == 5 && std::strcmp(argv[1], "--server") == 0) {
-        return measureOnServer(argv[2], argv[3], std::chrono::seconds(std::atoi(argv[4])));
+    if (argc == 6 && std::strcmp(argv[1], "--server") == 0) {
+        return measureOnServer(argv[2], argv[3], std::chrono::seconds(std::atoi(argv[4])),
+                               argv[5]);
     }
     if (argc != 3) {
         std::fprintf(stderr,
                      "usage: sound_onset_bench SOUND_FOLDER SCRATCH_FILE\n"
-                     "       sound_onset_bench --server SOUND_FOLDER MONITOR CLOSE_AFTER_SECONDS\n");
+                     "       sound_onset_bench --server SOUND_FOLDER MONITOR CLOSE_AFTER_SECONDS "
+                     "SERVER_COMMAND\n");
         return 2;
     }
     const std::string folder = argv[1];

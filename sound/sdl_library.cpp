@@ -42,6 +42,8 @@ Loaded load() {
         find(handle, "SDL_LockAudioDevice", f.LockAudioDevice, e) &&
         find(handle, "SDL_UnlockAudioDevice", f.UnlockAudioDevice, e) &&
         find(handle, "SDL_CloseAudioDevice", f.CloseAudioDevice, e) &&
+        find(handle, "SDL_GetAudioDeviceStatus", f.GetAudioDeviceStatus, e) &&
+        find(handle, "SDL_GetCurrentAudioDriver", f.GetCurrentAudioDriver, e) &&
         find(handle, "SDL_RWFromFile", f.RWFromFile, e) &&
         find(handle, "SDL_LoadWAV_RW", f.LoadWAV_RW, e) &&
         find(handle, "SDL_FreeWAV", f.FreeWAV, e) &&

@@ -22,6 +22,8 @@ struct SdlLibrary {
     decltype(&SDL_LockAudioDevice) LockAudioDevice;
     decltype(&SDL_UnlockAudioDevice) UnlockAudioDevice;
     decltype(&SDL_CloseAudioDevice) CloseAudioDevice;
+    decltype(&SDL_GetAudioDeviceStatus) GetAudioDeviceStatus;
+    decltype(&SDL_GetCurrentAudioDriver) GetCurrentAudioDriver;
     decltype(&SDL_RWFromFile) RWFromFile;
     decltype(&SDL_LoadWAV_RW) LoadWAV_RW;
     decltype(&SDL_FreeWAV) FreeWAV;

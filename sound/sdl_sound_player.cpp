@@ -4,37 +4,36 @@
 #include "sound/sdl_sound_player.h"
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <deque>
+#include <mutex>
 #include <utility>
 
 #include "platform/platform.h"
+#include "sound/device_feed.h"
 #include "sound/sdl_library.h"
+#include "sound/sound_files.h"
 
 namespace runeshot {
 
 namespace {
 
-// 12 ms at 44.1 kHz: a new sound is heard within one or two of these.
+// 12 ms at 44.1 kHz: a new sound starts within one of these, plus what SDL and the sound
+// server hold.
 constexpr Uint16 deviceFrames = 512;
-// After a sound the device plays on in silence for a tenth of a second before it sleeps,
-// so that the sound's last samples are surely out of SDL's and the sound server's buffers
-// and quick keys keep it going. Each 12 ms of it costs a wake-up.
-constexpr std::size_t tailFrames = deviceRate / 10;
-// A sound cut off by the next one fades out under it for 5 ms: stopped dead, it would
-// leave the speaker with a jump as large as the sound itself, heard as a click.
-constexpr std::size_t fadeFrames = deviceRate / 200;
-
-// Handed over in place of a sound, it stops the one playing and plays nothing.
-const DeviceSound noSound;
-
-std::size_t framesOf(const DeviceSound& sound) { return sound.size() / deviceBytesPerFrame; }
-
-int sampleAt(const DeviceSound& sound, std::size_t frame) {
-    std::int16_t sample;
-    std::memcpy(&sample, sound.data() + frame * deviceBytesPerFrame, sizeof sample);
-    return sample;
-}
+// A device that failed to open is tried again at a later sound, but not more often.
+constexpr auto retryAfter = std::chrono::seconds(1);
+// SDL's PipeWire backend never says that its server has gone, it only stops asking for
+// sound: a device there whose callback has not run for this long is taken for lost. Other
+// backends say so, and may ask in bursts (PulseAudio's null sink, seconds apart).
+constexpr auto stalledAfter = std::chrono::milliseconds(500);
+// How often the player's thread looks whether an open device has been lost.
+constexpr auto lookEvery = std::chrono::milliseconds(250);
+// How long the owner waits for the player's thread to finish when the program ends.
+constexpr auto stopWait = std::chrono::milliseconds(250);
 
 SdlSoundPlayer::Clock::duration timeOf(std::size_t frames) {
     return std::chrono::duration_cast<SdlSoundPlayer::Clock::duration>(
@@ -52,7 +51,8 @@ void* silenceAlsa() {
     if (alsa == nullptr) return nullptr;
     using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
     using SetHandler = int (*)(Handler);
-    if (auto setHandler = reinterpret_cast<SetHandler>(platform::findSymbol(alsa, "snd_lib_error_set_handler"))) {
+    if (auto setHandler = reinterpret_cast<SetHandler>(
+            platform::findSymbol(alsa, "snd_lib_error_set_handler"))) {
         setHandler(ignoreAlsaMessage);
     }
     return alsa;
@@ -60,86 +60,212 @@ void* silenceAlsa() {
 
 }  // namespace
 
+// Everything the player's thread works with. The thread holds it too, so that a thread
+// left behind by a hanging sound server never works on freed memory.
+struct SdlSoundPlayer::Shared {
+    Shared(std::string folder, std::function<void()> fallback, Clock::duration closeAfter,
+           const SdlLibrary* (*loadSdl)())
+        : folder(std::move(folder)),
+          fallback(std::move(fallback)),
+          closeAfter(closeAfter),
+          loadSdl(loadSdl) {}
+
+    void run();
+    void playFile(const std::string& name);
+    bool deviceReady();
+    bool deviceLost() const;
+    void keepDevice();
+    void openPlayingSilence();
+    bool openDevice();
+    void closeDevice();
+    void stopSdl();
+    void closeIfQuiet();
+    void callFallback();
+    static void fillDevice(void* shared, std::uint8_t* out, int length);
+
+    const std::string folder;
+    const std::function<void()> fallback;
+    const Clock::duration closeAfter;
+    const SdlLibrary* (*const loadSdl)();
+
+    // Used by the player's thread alone.
+    SoundFiles files;
+    void* alsa = nullptr;
+    const SdlLibrary* sdl = nullptr;
+    bool sdlStarted = false;
+    SDL_AudioDeviceID device = 0;
+    bool lostWhenStalled = false;
+    Clock::time_point closeAt;
+    Clock::time_point nextTry;
+    // Until when a lost device is opened again without waiting for a sound: for as long as
+    // it would have stayed open.
+    Clock::time_point replaceUntil;
+    // Whether the line about no sound device has been written since a device last opened.
+    bool saidNoDevice = false;
+
+    // Guarded by mutex.
+    std::mutex mutex;
+    std::condition_variable work;
+    std::condition_variable finishedWork;
+    std::deque<std::string> requests;
+    bool openAsked = false;
+    bool stopping = false;
+    bool finished = false;
+
+    // SDL's callback and the player's thread, under SDL's device lock.
+    DeviceFeed feed;
+    // When SDL's callback last ran.
+    std::atomic<Clock::rep> lastFill{0};
+};
+
 SdlSoundPlayer::SdlSoundPlayer(std::string folder, std::function<void()> fallback,
-                               Clock::duration closeAfter)
-    : folder_(std::move(folder)), fallback_(std::move(fallback)), closeAfter_(closeAfter) {}
+                               Clock::duration closeAfter, const SdlLibrary* (*loadSdl)())
+    : shared_(std::make_shared<Shared>(std::move(folder), std::move(fallback), closeAfter,
+                                       loadSdl)) {}
 
 SdlSoundPlayer::~SdlSoundPlayer() {
-    {
-        const std::lock_guard lock(mutex_);
-        stopping_ = true;
+    if (!thread_.joinable()) return;
+    std::unique_lock lock(shared_->mutex);
+    shared_->stopping = true;
+    shared_->work.notify_one();
+    const bool finished =
+        shared_->finishedWork.wait_for(lock, stopWait, [this] { return shared_->finished; });
+    lock.unlock();
+    if (finished) {
+        thread_.join();
+    } else {
+        thread_.detach();
     }
-    work_.notify_one();
-    if (thread_.joinable()) thread_.join();
-    if (alsa_ != nullptr) platform::closeLibrary(alsa_);
 }
 
 void SdlSoundPlayer::open() {
-    if (!thread_.joinable()) thread_ = std::thread([this] { run(); });
-}
-
-// A new sound cuts the one still playing: the player's thread hands it to the device's next
-// buffer.
-void SdlSoundPlayer::play(const std::string& fileName) {
-    open();
     {
-        const std::lock_guard lock(mutex_);
-        if (silent_) return;
-        requests_.push_back(fileName);
+        const std::lock_guard lock(shared_->mutex);
+        shared_->openAsked = true;
     }
-    work_.notify_one();
+    shared_->work.notify_one();
+    if (!thread_.joinable()) thread_ = std::thread([shared = shared_] { shared->run(); });
 }
 
-void SdlSoundPlayer::run() {
+void SdlSoundPlayer::play(const std::string& fileName) {
+    {
+        const std::lock_guard lock(shared_->mutex);
+        shared_->requests.push_back(fileName);
+    }
+    shared_->work.notify_one();
+    if (!thread_.joinable()) thread_ = std::thread([shared = shared_] { shared->run(); });
+}
+
+void SdlSoundPlayer::Shared::run() {
     // Named so that top and the CPU figures can tell the player's thread from the window's.
     platform::nameThisThread("runeshot-sound");
-    const bool opened = openDevice();
-    std::unique_lock lock(mutex_);
-    silent_ = !opened;
-    const auto asked = [this] { return stopping_ || !requests_.empty(); };
-    const auto askedOrDrained = [&] { return asked() || (!resting_ && drained_.load()); };
-    while (!stopping_ && !silent_) {
-        if (!requests_.empty()) {
-            const std::string name = std::move(requests_.front());
-            requests_.pop_front();
+    std::unique_lock lock(mutex);
+    const auto asked = [this] { return stopping || openAsked || !requests.empty(); };
+    while (!stopping) {
+        if (!requests.empty()) {
+            const std::string name = std::move(requests.front());
+            requests.pop_front();
             lock.unlock();
-            const bool heard = playRequest(name);
+            playFile(name);
             lock.lock();
-            silent_ = !heard;
-        } else if (device_ == 0) {
-            work_.wait(lock, asked);
-        } else if (!work_.wait_until(lock, resting_ ? quietSince_ + closeAfter_ : busyUntil_,
-                                     askedOrDrained) ||
-                   drained_.exchange(false)) {
+        } else if (openAsked) {
+            openAsked = false;
             lock.unlock();
-            if (resting_) {
-                closeDevice();
-            } else {
-                restIfQuiet();
+            openPlayingSilence();
+            lock.lock();
+        } else if (device == 0 && Clock::now() < replaceUntil) {
+            if (!work.wait_until(lock, std::min(nextTry, replaceUntil), asked)) {
+                lock.unlock();
+                openPlayingSilence();
+                lock.lock();
             }
+        } else if (device == 0) {
+            work.wait(lock, asked);
+        } else if (!work.wait_until(lock, std::min(closeAt, Clock::now() + lookEvery), asked)) {
+            lock.unlock();
+            keepDevice();
             lock.lock();
         }
     }
-    requests_.clear();
     lock.unlock();
-    if (device_ != 0) closeDevice();
-    // Some backends keep a thread looking for new devices; a silent game needs none.
-    if (sdlStarted_) sdl_->Quit();
+    stopSdl();
     // SDL keeps its error text per thread and frees it only for threads of its own.
-    if (sdl_ != nullptr) sdl_->TLSCleanup();
+    if (sdl != nullptr) sdl->TLSCleanup();
+    if (alsa != nullptr) platform::closeLibrary(alsa);
+    lock.lock();
+    finished = true;
+    finishedWork.notify_all();
 }
 
-bool SdlSoundPlayer::openDevice() {
-    if (!sdlStarted_ && (sdl_ = sdlLibrary()) != nullptr) {
-        alsa_ = silenceAlsa();
+void SdlSoundPlayer::Shared::playFile(const std::string& name) {
+    const DeviceSound* sound = files.load(folder + "/" + name);
+    if (sound == nullptr) {
+        // A file that cannot be played still stops the sound before it.
+        static const DeviceSound noSound;
+        if (device != 0) {
+            sdl->LockAudioDevice(device);
+            feed.handOver(&noSound);
+            sdl->UnlockAudioDevice(device);
+        }
+        // Without a sound device the game is silent, the default sound included.
+        if (!saidNoDevice) callFallback();
+        return;
+    }
+    if (!deviceReady()) return;
+    sdl->LockAudioDevice(device);
+    feed.handOver(sound);
+    const std::size_t left = feed.framesLeft();
+    sdl->UnlockAudioDevice(device);
+    // A device just opened starts with the sound, not with silence queued before it.
+    sdl->PauseAudioDevice(device, 0);
+    closeAt = Clock::now() + timeOf(left) + closeAfter;
+}
+
+bool SdlSoundPlayer::Shared::deviceLost() const {
+    const bool stalled = Clock::now() - Clock::time_point(Clock::duration(lastFill)) > stalledAfter;
+    return (lostWhenStalled && stalled) || sdl->GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED;
+}
+
+// A device lost while open is replaced at once, so that the next sound finds one ready;
+// a quiet one is closed.
+void SdlSoundPlayer::Shared::keepDevice() {
+    if (deviceLost()) {
+        replaceUntil = closeAt;
+        openPlayingSilence();
+    } else if (Clock::now() >= closeAt) {
+        closeIfQuiet();
+    }
+}
+
+void SdlSoundPlayer::Shared::openPlayingSilence() {
+    if (deviceReady()) sdl->PauseAudioDevice(device, 0);
+}
+
+// Whether a device is open: a lost one is closed and another opened, left paused.
+bool SdlSoundPlayer::Shared::deviceReady() {
+    if (device != 0 && !deviceLost()) return true;
+    if (device != 0) {
+        // The sound server went away: SDL talks to it no more, and starts afresh to find
+        // it again.
+        stopSdl();
+        nextTry = {};
+    }
+    return openDevice();
+}
+
+bool SdlSoundPlayer::Shared::openDevice() {
+    const auto now = Clock::now();
+    if (now < nextTry) return false;
+    if (sdl == nullptr && (sdl = loadSdl()) != nullptr) alsa = silenceAlsa();
+    if (sdl != nullptr && !sdlStarted) {
         // SDL's audio brings its event queue along, which would otherwise catch Ctrl+C and
         // termination requests into a queue nobody reads: the game could not be stopped.
-        sdl_->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        sdlStarted_ = sdl_->Init(SDL_INIT_AUDIO) == 0;
+        sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        sdlStarted = sdl->Init(SDL_INIT_AUDIO) == 0;
         // A file cut short is a broken file, not a shorter sound: it gets the default sound.
-        if (sdlStarted_) sdl_->SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
+        if (sdlStarted) sdl->SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
     }
-    if (sdlStarted_) {
+    if (sdlStarted) {
         SDL_AudioSpec wanted{};
         wanted.freq = deviceRate;
         wanted.format = AUDIO_S16SYS;
@@ -149,125 +275,64 @@ bool SdlSoundPlayer::openDevice() {
         wanted.userdata = this;
         // No changes allowed: SDL converts for the hardware, and every sound is handed over
         // in this one known format.
-        device_ = sdl_->OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+        device = sdl->OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
     }
-    // Once silent the player never tries again, so this is said once however often the
-    // device was opened before.
-    if (device_ == 0) {
-        std::fprintf(stderr, "runeshot: no sound device, playing without sound (%s)\n",
-                     sdl_ != nullptr ? sdl_->GetError() : sdlLibraryError());
+    if (device == 0) {
+        if (!saidNoDevice) {
+            std::fprintf(stderr, "runeshot: no sound device, playing without sound (%s)\n",
+                         sdl != nullptr ? sdl->GetError() : sdlLibraryError());
+        }
+        saidNoDevice = true;
+        nextTry = now + retryAfter;
+        // The next try starts SDL afresh, so that it looks again for a sound server.
+        stopSdl();
         return false;
     }
-    // Started asleep: the first buffer waits for the first sound.
-    sdl_->LockAudioDevice(device_);
-    resting_ = true;
-    quietSince_ = Clock::now();
-    sdl_->PauseAudioDevice(device_, 0);
+    saidNoDevice = false;
+    const char* driver = sdl->GetCurrentAudioDriver();
+    lostWhenStalled = driver != nullptr && std::strcmp(driver, "pipewire") == 0;
+    closeAt = now + closeAfter;
+    lastFill = now.time_since_epoch().count();
     return true;
 }
 
-void SdlSoundPlayer::closeDevice() {
-    // SDL waits for its device thread, which must not be left waiting for the lock.
-    if (resting_) sdl_->UnlockAudioDevice(device_);
-    resting_ = false;
-    sdl_->CloseAudioDevice(device_);
-    device_ = 0;
-    next_ = nullptr;
-    playing_ = nullptr;
-    fading_ = nullptr;
-    tailLeft_ = 0;
+void SdlSoundPlayer::Shared::closeDevice() {
+    sdl->CloseAudioDevice(device);
+    device = 0;
+    feed.clear();
 }
 
-// A sound asked for while the device was being closed waits until it is open again, and
-// then plays whole. False when the device cannot be opened.
-bool SdlSoundPlayer::playRequest(const std::string& name) {
-    const DeviceSound* sound = files_.load(folder_ + "/" + name);
-    if (sound == nullptr) {
-        // A file that cannot be played still stops the sound before it.
-        if (device_ != 0 && !resting_) handOver(&noSound);
-        fallback_();
-        return true;
+void SdlSoundPlayer::Shared::stopSdl() {
+    if (device != 0) closeDevice();
+    // Some backends keep a thread looking for new devices; a silent game needs none.
+    if (sdlStarted) sdl->Quit();
+    sdlStarted = false;
+}
+
+// Closes the device once everything handed to it has been played and it has been quiet
+// for closeAfter; otherwise looks again then.
+void SdlSoundPlayer::Shared::closeIfQuiet() {
+    sdl->LockAudioDevice(device);
+    const std::size_t left = feed.framesLeft();
+    sdl->UnlockAudioDevice(device);
+    if (left == 0) {
+        closeDevice();
+    } else {
+        closeAt = Clock::now() + timeOf(left) + closeAfter;
     }
-    if (device_ == 0 && !openDevice()) return false;
-    handOver(sound);
-    return true;
 }
 
-// SDL's device thread takes the sound at the start of its next buffer, with the one still
-// playing fading out under its first milliseconds.
-void SdlSoundPlayer::handOver(const DeviceSound* sound) {
-    drained_ = false;
-    next_.store(sound, std::memory_order_release);
-    if (resting_) sdl_->UnlockAudioDevice(device_);
-    resting_ = false;
-    busyUntil_ = Clock::now() + timeOf(framesOf(*sound) + tailFrames);
-}
-
-// Lets the device sleep once it has played everything handed to it, and otherwise looks
-// again when it should have.
-void SdlSoundPlayer::restIfQuiet() {
-    sdl_->LockAudioDevice(device_);
-    const DeviceSound* next = next_.load(std::memory_order_acquire);
-    std::size_t left = tailLeft_;
-    if (playing_ != nullptr) left += framesOf(*playing_) - played_;
-    if (next != nullptr) left += framesOf(*next) + tailFrames;
-    if (next == nullptr && left == 0 && fading_ == nullptr) {
-        resting_ = true;
-        quietSince_ = Clock::now();
-        return;
-    }
-    sdl_->UnlockAudioDevice(device_);
-    busyUntil_ = Clock::now() + timeOf(left) + std::chrono::milliseconds(1);
-}
-
-void SdlSoundPlayer::fillDevice(void* player, std::uint8_t* out, int length) {
-    static_cast<SdlSoundPlayer*>(player)->fill(out, static_cast<std::size_t>(length));
+// Never once the owner is gone: the fallback may reach into the program.
+void SdlSoundPlayer::Shared::callFallback() {
+    const std::lock_guard lock(mutex);
+    if (!stopping) fallback();
 }
 
 // Runs on SDL's device thread, holding SDL's device lock, and never waits.
-void SdlSoundPlayer::fill(std::uint8_t* out, std::size_t length) {
-    if (const DeviceSound* next = next_.exchange(nullptr, std::memory_order_acquire)) {
-        if (playing_ != nullptr) {
-            fading_ = playing_;
-            fadedFrom_ = played_;
-            fadeStep_ = 0;
-        }
-        playing_ = next->empty() ? nullptr : next;
-        played_ = 0;
-        tailLeft_ = tailFrames;
-    }
-    const bool inTail = tailLeft_ > 0;
-    const std::size_t frames = length / deviceBytesPerFrame;
-    std::size_t copied = 0;
-    if (playing_ != nullptr) {
-        copied = std::min(frames, framesOf(*playing_) - played_);
-        std::memcpy(out, playing_->data() + played_ * deviceBytesPerFrame,
-                    copied * deviceBytesPerFrame);
-        played_ += copied;
-        if (played_ == framesOf(*playing_)) playing_ = nullptr;
-    }
-    std::memset(out + copied * deviceBytesPerFrame, 0, (frames - copied) * deviceBytesPerFrame);
-    tailLeft_ -= std::min(tailLeft_, frames - copied);
-    for (std::size_t frame = 0; fading_ != nullptr && frame < frames; ++frame) {
-        std::uint8_t* at = out + frame * deviceBytesPerFrame;
-        std::int16_t sample;
-        std::memcpy(&sample, at, sizeof sample);
-        const int mixed = sample + sampleAt(*fading_, fadedFrom_ + fadeStep_) *
-                                       static_cast<int>(fadeFrames - fadeStep_) /
-                                       static_cast<int>(fadeFrames + 1);
-        sample = static_cast<std::int16_t>(std::clamp(mixed, -32768, 32767));
-        std::memcpy(at, &sample, sizeof sample);
-        ++fadeStep_;
-        if (fadeStep_ == fadeFrames || fadedFrom_ + fadeStep_ == framesOf(*fading_)) {
-            fading_ = nullptr;
-        }
-    }
-    // The silence after the last sound has run out: the player's thread lets the device
-    // sleep now, so that the next sound finds it asleep and starts at once.
-    if (inTail && tailLeft_ == 0 && playing_ == nullptr && fading_ == nullptr) {
-        drained_ = true;
-        work_.notify_one();
-    }
+void SdlSoundPlayer::Shared::fillDevice(void* shared, std::uint8_t* out, int length) {
+    auto* self = static_cast<Shared*>(shared);
+    self->feed.fill(out, static_cast<std::size_t>(length));
+    self->lastFill = Clock::now().time_since_epoch().count();
 }
 
 }  // namespace runeshot

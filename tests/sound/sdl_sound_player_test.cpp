@@ -249,6 +249,9 @@ TEST(SdlSoundPlayer, withoutASoundDeviceTheGamePlaysOnSilentlyAfterOneLineOnStan
         player.open();
         player.play("short.wav");
         player.play("missing.wav");
+        // The player drops what it was asked for once its owner is gone: look before.
+        ASSERT_TRUE(eventually(
+            [&] { return readText(folder.path() / "stderr.txt").find('\n') != std::string::npos; }));
     };
 
     {

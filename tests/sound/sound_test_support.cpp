@@ -69,6 +69,11 @@ ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name) {
 
 ScopedEnv::~ScopedEnv() { unsetenv(name_); }
 
+std::string readText(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 std::string standardErrorOf(const std::filesystem::path& folder,
                             const std::function<void()>& action) {
     const std::string file = (folder / "stderr.txt").string();
@@ -81,8 +86,7 @@ std::string standardErrorOf(const std::filesystem::path& folder,
     std::fflush(stderr);
     dup2(saved, STDERR_FILENO);
     close(saved);
-    std::ifstream in(file);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return readText(file);
 }
 
 bool eventually(const std::function<bool()>& done) {
@@ -139,20 +143,6 @@ std::optional<pid_t> audioThread() {
         }
     }
     return std::nullopt;
-}
-
-std::optional<long> contextSwitches(pid_t thread) {
-    std::ifstream status("/proc/self/task/" + std::to_string(thread) + "/status");
-    if (!status) return std::nullopt;
-    long total = 0;
-    bool found = false;
-    for (std::string line; std::getline(status, line);) {
-        if (line.find("ctxt_switches:") != std::string::npos) {
-            total += std::stol(line.substr(line.find(':') + 1));
-            found = true;
-        }
-    }
-    return found ? std::optional<long>(total) : std::nullopt;
 }
 
 Samples wavSamples(const std::filesystem::path& file) {

@@ -49,6 +49,8 @@ private:
     const char* name_;
 };
 
+std::string readText(const std::filesystem::path& file);
+
 // What `action` wrote to standard error, which goes to a file in `folder` meanwhile.
 std::string standardErrorOf(const std::filesystem::path& folder,
                             const std::function<void()>& action);
@@ -86,8 +88,6 @@ private:
 
 // SDL's device thread in this process, if a device is open.
 std::optional<pid_t> audioThread();
-// How often a thread of this process has been switched out, or nothing if it has ended.
-std::optional<long> contextSwitches(pid_t thread);
 
 // The samples of a 16-bit WAV file, read by SDL as the player reads it.
 Samples wavSamples(const std::filesystem::path& file);
@@ -101,8 +101,8 @@ int timesPlayedWhole(const Samples& output, const Samples& sound);
 // Samples at `from` that equal the start of `sound`.
 std::size_t matchingRun(const Samples& output, std::size_t from, const Samples& sound);
 // Whether the output, after some sound, has fallen silent for a twentieth of a second:
-// the device plays a tenth of a second of silence after each sound before it sleeps, and
-// SDL's disk driver may hold back up to 2048 samples of it.
+// an open device plays silence between sounds, and SDL's disk driver may hold back up to
+// 2048 samples of it.
 bool endedInSilence(const Samples& output);
 
 }  // namespace runeshot
