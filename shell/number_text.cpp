@@ -14,6 +14,17 @@ namespace {
 
 constexpr double largest = std::numeric_limits<double>::max();
 
+// 10^exponent as the nearest double, infinity past the largest. std::pow is not
+// correctly rounded everywhere (MinGW's is a few units off at large exponents); reading
+// the decimal number is.
+double powerOfTen(int exponent) {
+    const std::string text = "1e" + std::to_string(exponent);
+    double value = 0;
+    const auto read = std::from_chars(text.data(), text.data() + text.size(), value);
+    return read.ec == std::errc::result_out_of_range ? std::numeric_limits<double>::infinity()
+                                                     : value;
+}
+
 bool isIgnoredBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -141,11 +152,11 @@ double subtractInShownDigits(double from, double amount) {
     // scaled value stays below 10^15, well inside a double's exact integers.
     const int quantumExponent = static_cast<int>(std::floor(std::log10(scale))) - 14;
     if (quantumExponent < 0) {
-        const double inverse = std::pow(10.0, -quantumExponent);
+        const double inverse = powerOfTen(-quantumExponent);
         if (!std::isfinite(inverse)) return difference;
         return std::round(difference * inverse) / inverse;
     }
-    const double quantum = std::pow(10.0, quantumExponent);
+    const double quantum = powerOfTen(quantumExponent);
     const double rounded = std::round(difference / quantum) * quantum;
     return std::isfinite(rounded) ? rounded : difference;
 }

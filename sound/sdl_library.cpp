@@ -3,16 +3,13 @@
 
 #include "sound/sdl_library.h"
 
-#include <dlfcn.h>
-
 #include <string>
+
+#include "platform/platform.h"
 
 namespace runeshot {
 
 namespace {
-
-// The runtime library of SDL 2, as every distribution names it.
-constexpr const char* sdlSoname = "libSDL2-2.0.so.0";
 
 struct Loaded {
     SdlLibrary functions{};
@@ -22,8 +19,8 @@ struct Loaded {
 
 template <typename Function>
 bool find(void* handle, const char* name, Function& function, std::string& error) {
-    function = reinterpret_cast<Function>(dlsym(handle, name));
-    if (function == nullptr) error = std::string(sdlSoname) + " lacks " + name;
+    function = reinterpret_cast<Function>(platform::findSymbol(handle, name));
+    if (function == nullptr) error = std::string(platform::sdlLibraryName) + " lacks " + name;
     return function != nullptr;
 }
 
@@ -31,12 +28,8 @@ bool find(void* handle, const char* name, Function& function, std::string& error
 // outlive the player.
 Loaded load() {
     Loaded loaded;
-    void* handle = dlopen(sdlSoname, RTLD_NOW | RTLD_LOCAL);
-    if (handle == nullptr) {
-        const char* why = dlerror();
-        loaded.error = why != nullptr ? why : sdlSoname;
-        return loaded;
-    }
+    void* handle = platform::openLibrary(platform::sdlLibraryName, loaded.error);
+    if (handle == nullptr) return loaded;
     SdlLibrary& f = loaded.functions;
     std::string& e = loaded.error;
     // The first function missing (from an SDL too old) is the one named.

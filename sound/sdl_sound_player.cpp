@@ -3,9 +3,6 @@
 
 #include "sound/sdl_sound_player.h"
 
-#include <dlfcn.h>
-#include <pthread.h>
-
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
@@ -15,6 +12,7 @@
 #include <mutex>
 #include <utility>
 
+#include "platform/platform.h"
 #include "sound/device_feed.h"
 #include "sound/sdl_library.h"
 #include "sound/sound_files.h"
@@ -48,11 +46,13 @@ void ignoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
 // SDL tries it. SDL loads the very library loaded here, so a handler set here silences it
 // for SDL too; the player then says in one line what happened.
 void* silenceAlsa() {
-    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+    std::string error;
+    void* alsa = platform::openLibrary("libasound.so.2", error);
     if (alsa == nullptr) return nullptr;
     using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
     using SetHandler = int (*)(Handler);
-    if (auto setHandler = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"))) {
+    if (auto setHandler = reinterpret_cast<SetHandler>(
+            platform::findSymbol(alsa, "snd_lib_error_set_handler"))) {
         setHandler(ignoreAlsaMessage);
     }
     return alsa;
@@ -158,7 +158,7 @@ void SdlSoundPlayer::play(const std::string& fileName) {
 
 void SdlSoundPlayer::Shared::run() {
     // Named so that top and the CPU figures can tell the player's thread from the window's.
-    pthread_setname_np(pthread_self(), "runeshot-sound");
+    platform::nameThisThread("runeshot-sound");
     std::unique_lock lock(mutex);
     const auto asked = [this] { return stopping || openAsked || !requests.empty(); };
     while (!stopping) {
@@ -191,7 +191,7 @@ void SdlSoundPlayer::Shared::run() {
     stopSdl();
     // SDL keeps its error text per thread and frees it only for threads of its own.
     if (sdl != nullptr) sdl->TLSCleanup();
-    if (alsa != nullptr) dlclose(alsa);
+    if (alsa != nullptr) platform::closeLibrary(alsa);
     lock.lock();
     finished = true;
     finishedWork.notify_all();

@@ -17,13 +17,13 @@ struct FaceSubstitute {
     QStringList families;
 };
 
-// The faces of the form are seldom on a Linux desktop. Each is drawn with a face of the
-// same widths and heights that the build installs, then the face itself, then common
-// look-alikes. The stand-ins come first so that the window looks the same everywhere.
+// The form's own face is used wherever the system has it, as on Windows. Linux desktops
+// seldom do: there each is drawn with a face of the same widths and heights that the build
+// installs, then with common look-alikes.
 const FaceSubstitute substitutes[] = {
-    {"Times New Roman", {"Liberation Serif", "Times New Roman", "Tinos", "DejaVu Serif"}},
-    {"MS Sans Serif", {"Liberation Sans", "MS Sans Serif", "Arial", "Arimo", "DejaVu Sans"}},
-    {"Tempus Sans ITC", {"Comic Neue", "Tempus Sans ITC", "Comic Sans MS", "DejaVu Sans"}},
+    {"Times New Roman", {"Times New Roman", "Liberation Serif", "Tinos", "DejaVu Serif"}},
+    {"MS Sans Serif", {"MS Sans Serif", "Liberation Sans", "Arial", "Arimo", "DejaVu Sans"}},
+    {"Tempus Sans ITC", {"Tempus Sans ITC", "Comic Neue", "Comic Sans MS", "DejaVu Sans"}},
 };
 
 }  // namespace

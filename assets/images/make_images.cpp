@@ -2,9 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The Runeshot developers
 
 // Draws the window's starfield and icon from a fixed seed, so every build embeds the same
-// pictures. Usage: make_images PICTURES.cpp [ICON_FOLDER SIZE...]
+// pictures. Usage: make_images PICTURES.cpp [ICON_FOLDER SIZE...] | make_images ICON.ico SIZE...
 // PICTURES.cpp holds the pixels of both for the program; ICON_FOLDER receives the icon at
-// each SIZE, as icon-SIZE.bmp, for the desktop's icon theme.
+// each SIZE, as icon-SIZE.bmp, for the desktop's icon theme. ICON.ico holds the icon at
+// every SIZE for the Windows program's resources.
 //
 // The starfield uses 32 colours in two interleaved sets of 16 levels: greys (16k, 16k, 16k)
 // and faint violets (16k+15, 16k+8, 16k+15). Four pixels in five stay black; the rest are a
@@ -253,11 +254,53 @@ std::string bmpFile(int size, const std::vector<Rgb>& pixels) {
     return out;
 }
 
+// Each image of an icon file is a BMP without its file header, twice as high: the lower
+// half is the transparency mask, left clear so that every pixel shows.
+std::string icoFile(const std::vector<int>& sizes) {
+    std::string directory, images;
+    put16(directory, 0);
+    put16(directory, 1);
+    put16(directory, unsigned(sizes.size()));
+    unsigned offset = 6 + 16 * unsigned(sizes.size());
+    for (int size : sizes) {
+        std::string image = bmpFile(size, drawIcon(size)).substr(14);
+        std::string height;
+        put32(height, unsigned(2 * size));
+        image.replace(8, 4, height);
+        const std::size_t maskRowBytes = std::size_t(size + 31) / 32 * 4;
+        image.append(maskRowBytes * std::size_t(size), '\0');
+        const char side = char(size >= 256 ? 0 : size);  // 0 stands for 256
+        directory += side;
+        directory += side;
+        directory += '\0';  // no palette
+        directory += '\0';
+        put16(directory, 1);
+        put16(directory, 24);
+        put32(directory, unsigned(image.size()));
+        put32(directory, offset);
+        offset += unsigned(image.size());
+        images += image;
+    }
+    return directory + images;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 3 && std::string(argv[1]).ends_with(".ico")) {
+        std::vector<int> sizes;
+        for (int i = 2; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
+        const bool valid = std::all_of(sizes.begin(), sizes.end(),
+                                       [](int size) { return size > 0 && size <= 256; });
+        if (!valid || !writeFile(argv[1], icoFile(sizes))) {
+            std::fprintf(stderr, "make_images: cannot write %s\n", argv[1]);
+            return 1;
+        }
+        return 0;
+    }
     if (argc < 2 || argc == 3) {
-        std::fprintf(stderr, "usage: %s PICTURES.cpp [ICON_FOLDER SIZE...]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s PICTURES.cpp [ICON_FOLDER SIZE...] | %s ICON.ico SIZE...\n",
+                     argv[0], argv[0]);
         return 2;
     }
     if (!writeFile(argv[1], picturesSource(drawStarfield(), drawIcon(iconSize)))) {

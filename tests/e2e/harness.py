@@ -509,7 +509,7 @@ class Program:
         self.environment = {k: v for k, v in environment.items() if v is not None}
         self.children_before = _children()
         with open(self.stderr_path, "wb") as stderr:
-            self.process = subprocess.Popen([os.path.join(self.folder, "runeshot")],
+            self.process = subprocess.Popen(self.command(),
                                             cwd=self.private["cwd"], env=self.environment,
                                             preexec_fn=_end_with_the_test,
                                             stdin=subprocess.DEVNULL,
@@ -517,6 +517,9 @@ class Program:
         self.test.addCleanup(self.close)
         if window:
             self._find_window()
+
+    def command(self):
+        return [os.path.join(self.folder, "runeshot")]
 
     def _find_window(self):
         def visible_window():
