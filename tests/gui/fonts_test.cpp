@@ -28,8 +28,12 @@ TEST(Fonts, TheFormsOwnFaceIsUsedWhereTheSystemHasItAndTheStandInElsewhere) {
     const Font banner{"Tempus Sans ITC", 48, false};
     EXPECT_EQ(QFontInfo(qtFont(banner)).family(), "Comic Neue");
 
+    // Debian 12 keeps Liberation 2 in liberation2/, Debian 13 in liberation/.
     QFile file("/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf");
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    if (!file.exists()) {
+        file.setFileName("/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf");
+    }
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
     const int id = QFontDatabase::addApplicationFontFromData(
         renamed(file.readAll(), "Liberation Sans", "Tempus Sans ITC"));
     ASSERT_NE(id, -1);
