@@ -24,6 +24,9 @@ std::vector<const Label*> labelsIn(const std::vector<GraphicalControl>& controls
 
 bool looksRed(const Label& label) { return label.ForeColor == colours::red; }
 
+namespace {
+
+// A count's caption read back as a number, whatever the decimal separator.
 double captionValue(const std::string& caption, const std::string& separator) {
     std::string text = caption;
     if (const auto at = text.find(separator); !separator.empty() && at != std::string::npos) {
@@ -31,8 +34,6 @@ double captionValue(const std::string& caption, const std::string& separator) {
     }
     return textToNumber(text);
 }
-
-namespace {
 
 void append(std::string& sentence, const std::string& part) {
     if (!sentence.empty()) sentence += ". ";

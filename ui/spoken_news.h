@@ -30,8 +30,6 @@ struct News {
 std::vector<const Label*> labelsIn(const std::vector<GraphicalControl>& controls);
 // Red is what the game paints a landed letter and a pause in.
 bool looksRed(const Label& label);
-// A count's caption read back as a number, whatever the decimal separator.
-double captionValue(const std::string& caption, const std::string& separator);
 
 class SpokenNews {
 public:
