@@ -429,7 +429,7 @@ def _children():
     return result
 
 
-def _files_under(folder):
+def files_under(folder):
     return sorted(os.path.relpath(os.path.join(root, name), folder)
                   for root, dirs, files in os.walk(folder) for name in dirs + files)
 
@@ -482,7 +482,7 @@ class Program:
                         for name in ("home", "config", "cache", "data", "state", "runtime", "cwd")}
         for path in self.private.values():
             os.makedirs(path, mode=0o700)
-        self.folder_before = _files_under(self.folder) if self.copied else None
+        self.folder_before = files_under(self.folder) if self.copied else None
         self.recording = Recording(os.path.join(session.folder, f"sound{run}.raw"))
         self.test.addCleanup(self.recording.close)
         self.stderr_path = os.path.join(session.folder, f"stderr{run}.txt")
@@ -620,11 +620,11 @@ class Program:
         if self.process.poll() is None:
             self.process.kill()
             self.process.wait()
-        written = {name: _files_under(path) for name, path in self.private.items()}
+        written = {name: files_under(path) for name, path in self.private.items()}
         written = {name: files for name, files in written.items() if files}
         self.test.assertEqual(written, {}, "the program wrote files")
         if self.copied:
-            self.test.assertEqual(_files_under(self.folder), self.folder_before,
+            self.test.assertEqual(files_under(self.folder), self.folder_before,
                                   "the program changed its own folder")
 
 
