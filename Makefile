@@ -110,15 +110,16 @@ package:
 	tests/package/deb_package_test.sh $(PACKAGE_BUILD_DIR)/runeshot_*.deb
 
 # The game for Windows: Qt, SDL and GoogleTest built once from Debian's sources with
-# MinGW-w64 (close to an hour the first time) and kept in $(WINDOWS_CACHE), outside the
-# project; then the game, cross-built in $(WINDOWS_BUILD_DIR), packed as
-# runeshot-VERSION-windows-x86_64.zip there. Needs root for the cache, as test-fresh does.
-# test-windows runs the core's tests under Wine, then the game from its unpacked zip.
+# MinGW-w64 (windows-toolchain: 40 minutes the first time on two cores) and kept in
+# $(WINDOWS_CACHE), outside the project; then the game, cross-built in $(WINDOWS_BUILD_DIR),
+# packed as runeshot-VERSION-windows-x86_64.zip there. Needs root for the cache, as
+# test-fresh does. test-windows runs the core's tests under Wine, then the game from its
+# unpacked zip.
 WINDOWS_BUILD_DIR ?= build-windows
 WINDOWS_CACHE ?= /var/cache/runeshot-windows
 WINDOWS_PREFIX := $(WINDOWS_CACHE)/prefix
 
-.PHONY: windows test-windows windows-build
+.PHONY: windows test-windows windows-build windows-toolchain
 
 windows: TESTING = OFF
 windows: windows-build
@@ -127,9 +128,11 @@ test-windows: TESTING = ON
 test-windows: windows-build
 	cd $(WINDOWS_BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
 
-windows-build:
+windows-toolchain:
 	tools/install-deps windows
 	RUNESHOT_WINDOWS_CACHE=$(WINDOWS_CACHE) JOBS=$(JOBS) tools/windows/build-toolchain
+
+windows-build: windows-toolchain
 	cmake -S . -B $(WINDOWS_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=$(WINDOWS_PREFIX)/lib/cmake/Qt6/qt.toolchain.cmake \
 	  -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/tools/windows/mingw-x86_64.cmake \
