@@ -28,11 +28,9 @@ namespace {
 
 // A count's caption read back as a number, whatever the decimal separator.
 double captionValue(const std::string& caption, const std::string& separator) {
-    std::string text = caption;
-    if (const auto at = text.find(separator); !separator.empty() && at != std::string::npos) {
-        text.replace(at, separator.size(), ".");
-    }
-    return textToNumber(text);
+    const auto at = caption.find(separator);
+    if (separator.empty() || at == std::string::npos) return textToNumber(caption);
+    return textToNumber(caption.substr(0, at) + "." + caption.substr(at + separator.size()));
 }
 
 void append(std::string& sentence, const std::string& part) {
