@@ -69,6 +69,9 @@ public:
     // input itself. Nothing happens once the form is unloaded.
     void handle(Millis now, const Input& input);
 
+    // How the labels' sizes are found; the window draws and hit-tests with the same.
+    const TextMeasure& textMeasure() const { return measure_; }
+
 private:
     struct Apply;
     const Label* labelAt(Twips x, Twips y) const;

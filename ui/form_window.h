@@ -14,7 +14,6 @@
 
 #include "shell/event_dispatcher.h"
 #include "ui/accessible_labels.h"
-#include "ui/qt_text_measure.h"
 #include "ui/window_damage.h"
 
 class QComboBox;
@@ -76,7 +75,7 @@ private:
     MillisecondClock clock_;
     QTimer timer_{this};
     bool syncing_ = false;
-    QtTextMeasure measure_;
+    const TextMeasure& measure_ = events_.textMeasure();
     WindowDamage windowDamage_{measure_};
     WindowDamage panelDamage_{measure_};
     AccessibleLabels accessibleLabels_{form_, measure_, *this,
