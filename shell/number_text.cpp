@@ -3,10 +3,11 @@
 
 #include "shell/number_text.h"
 
-#include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
-#include <system_error>
+#include <string>
 
 namespace runeshot {
 
@@ -14,15 +15,23 @@ namespace {
 
 constexpr double largest = std::numeric_limits<double>::max();
 
+// The C library reads and writes numbers correctly rounded everywhere the game is built
+// (from_chars for doubles is missing from some standard libraries), but it reads and writes
+// the decimal point of the process's locale, which the window toolkit sets from the player's.
+// So numbers are handed to it without a decimal point: digits and a power of ten.
+double readScaled(const std::string& digits, long long exponent) {
+    const std::string text = digits + "e" + std::to_string(exponent);
+    const double value = std::strtod(text.c_str(), nullptr);
+    // Too large is the largest finite value; too small stays what strtod made of it (zero or
+    // a value below the normal range, the same everywhere).
+    return std::isinf(value) ? largest : value;
+}
+
 // 10^exponent as the nearest double, infinity past the largest. std::pow is not
 // correctly rounded everywhere (MinGW's is a few units off at large exponents); reading
 // the decimal number is.
 double powerOfTen(int exponent) {
-    const std::string text = "1e" + std::to_string(exponent);
-    double value = 0;
-    const auto read = std::from_chars(text.data(), text.data() + text.size(), value);
-    return read.ec == std::errc::result_out_of_range ? std::numeric_limits<double>::infinity()
-                                                     : value;
+    return std::strtod(("1e" + std::to_string(exponent)).c_str(), nullptr);
 }
 
 bool isIgnoredBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
@@ -54,83 +63,79 @@ double readRadix(std::string_view digits, int radix) {
     return std::isinf(value) ? largest : value;
 }
 
+// The exponent after E or D, if one follows; 0 if none does.
+long long readExponent(std::string_view s, std::size_t i) {
+    if (i >= s.size() || (s[i] != 'e' && s[i] != 'E' && s[i] != 'd' && s[i] != 'D')) return 0;
+    bool negative = false;
+    if (++i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    long long exponent = 0;
+    for (; i < s.size() && isDigit(s[i]); ++i) {
+        // Saturates far beyond any exponent a double can hold.
+        if (exponent < 1'000'000'000) exponent = exponent * 10 + (s[i] - '0');
+    }
+    return negative ? -exponent : exponent;
+}
+
 double readDecimal(std::string_view s) {
     std::size_t i = 0;
     bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
 
-    // The digits are copied into a plain form that from_chars reads without regard to
-    // the locale: digits, a full stop, digits, and an exponent with 'e'.
-    std::string plain;
-    long long leadingZeroDigits = 0;  // whole part: digits before the first non-zero one
-    long long wholeDigits = 0;
-    bool seenNonZero = false;
-    long long fractionZerosBeforeFirstDigit = 0;
-    for (; i < s.size() && isDigit(s[i]); ++i) {
-        plain.push_back(s[i]);
-        ++wholeDigits;
-        if (s[i] != '0') seenNonZero = true;
-        if (!seenNonZero) ++leadingZeroDigits;
-    }
-    bool fractionHasDigits = false;
+    // Whole and fraction digits run together; each fraction digit takes a power of ten off.
+    std::string digits;
+    for (; i < s.size() && isDigit(s[i]); ++i) digits.push_back(s[i]);
+    long long fractionDigits = 0;
     if (i < s.size() && s[i] == '.') {
-        ++i;
-        plain.push_back('.');
-        for (; i < s.size() && isDigit(s[i]); ++i) {
-            plain.push_back(s[i]);
-            fractionHasDigits = true;
-            if (s[i] != '0') seenNonZero = true;
-            if (!seenNonZero) ++fractionZerosBeforeFirstDigit;
-        }
+        for (++i; i < s.size() && isDigit(s[i]); ++i, ++fractionDigits) digits.push_back(s[i]);
     }
-    if (wholeDigits == 0 && !fractionHasDigits) return 0;
-
-    long long exponent = 0;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
-        std::size_t j = i + 1;
-        bool negativeExponent = false;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-')) negativeExponent = s[j++] == '-';
-        if (j < s.size() && isDigit(s[j])) {
-            for (; j < s.size() && isDigit(s[j]); ++j) {
-                // Saturates far beyond any exponent a double can hold.
-                if (exponent < 1'000'000'000) exponent = exponent * 10 + (s[j] - '0');
-            }
-            if (negativeExponent) exponent = -exponent;
-            plain += 'e';
-            plain += std::to_string(exponent);
-        }
-    }
-
-    double value = 0;
-    const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        if (!seenNonZero) {
-            value = 0;
-        } else {
-            // The decimal magnitude tells overflow from underflow.
-            const long long wholeSignificant = wholeDigits - leadingZeroDigits;
-            const long long magnitude = (wholeSignificant > 0
-                                             ? wholeSignificant
-                                             : -fractionZerosBeforeFirstDigit) +
-                                        exponent;
-            value = magnitude > 0 ? largest : 0;
-        }
-    } else if (result.ec != std::errc()) {
-        value = 0;
-    }
+    if (digits.empty()) return 0;
+    const double value = readScaled(digits, readExponent(s, i) - fractionDigits);
     return negative ? -value : value;
+}
+
+// The significant digits and decimal exponent of a value rounded to 15 digits, as
+// d.dddddddddddddd x 10^exponent. Whatever stands between the first digit and the others
+// is the locale's decimal point, and is skipped.
+struct FifteenDigits {
+    std::string digits;
+    int exponent = 0;
+};
+
+FifteenDigits fifteenDigits(double magnitude) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.14e", magnitude);
+    FifteenDigits rounded;
+    const char* c = buffer;
+    for (; *c != '\0' && *c != 'e'; ++c) {
+        if (isDigit(*c)) rounded.digits.push_back(*c);
+    }
+    if (*c == 'e') rounded.exponent = std::atoi(c + 1);
+    return rounded;
 }
 
 }  // namespace
 
 std::string numberToText(double value, std::string_view decimalSeparator) {
     if (value == 0) return "0";  // also keeps a negative zero from showing as "-0"
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    std::string text(buffer, result.ptr);
-    if (const auto point = text.find('.'); point != std::string::npos) {
-        text.replace(point, 1, decimalSeparator);
+    FifteenDigits rounded = fifteenDigits(std::fabs(value));
+    rounded.digits.erase(rounded.digits.find_last_not_of('0') + 1);
+    std::string text = value < 0 ? "-" : "";
+    const int exponent = rounded.exponent;
+    const std::string& digits = rounded.digits;
+    // As printf's %.15g: plain notation from 10^-5 to below 10^15, powers of ten beyond.
+    if (exponent < -4 || exponent >= 15) {
+        text += digits.substr(0, 1);
+        if (digits.size() > 1) text += std::string(decimalSeparator) + digits.substr(1);
+        text += exponent < 0 ? "e-" : "e+";
+        const std::string power = std::to_string(std::abs(exponent));
+        text += (power.size() < 2 ? "0" : "") + power;
+    } else if (exponent < 0) {
+        text += "0" + std::string(decimalSeparator) + std::string(-exponent - 1, '0') + digits;
+    } else if (digits.size() > std::size_t(exponent) + 1) {
+        text += digits.substr(0, exponent + 1) + std::string(decimalSeparator) +
+                digits.substr(exponent + 1);
+    } else {
+        text += digits + std::string(exponent + 1 - digits.size(), '0');
     }
     return text;
 }
