@@ -167,13 +167,22 @@ void installAccessibleFormWindow(QWidget& window) {
     }
 }
 
+namespace {
+
+// The window's labels, then the panel's.
+std::vector<const Label*> paintedLabels(const Form1& form) {
+    std::vector<const Label*> labels = labelsIn(form.windowPaintOrder());
+    for (const Label* label : labelsIn(form.panelPaintOrder())) labels.push_back(label);
+    return labels;
+}
+
+}  // namespace
+
 AccessibleLabels::AccessibleLabels(const Form1& form, const TextMeasure& measure,
                                    QWidget& window, Press press)
     : form_(form), measure_(measure), window_(window), press_(std::move(press)),
-      labels_(labelsIn(form.windowPaintOrder())), panelLabels_(labelsIn(form.panelPaintOrder())),
-      news_(form) {
-    labels_.insert(labels_.end(), panelLabels_.begin(), panelLabels_.end());
-}
+      labels_(paintedLabels(form)), panelLabels_(labelsIn(form.panelPaintOrder())),
+      watch_(labels_), news_(form) {}
 
 AccessibleLabels::~AccessibleLabels() {
     for (const QAccessible::Id id : ids_) QAccessible::deleteAccessibleInterface(id);
@@ -255,30 +264,31 @@ QAccessibleInterface* AccessibleLabels::interfaceOf(const Label& label) const {
 }
 
 void AccessibleLabels::tell() {
-    const News news = news_.take();
+    const LabelChanges changes = watch_.take();
+    const Announcement announcement = news_.take();
     if (!QAccessible::isActive()) return;
-    for (const Label* label : news.renamed) {
+    for (const Label* label : changes.renamed) {
         QAccessibleEvent renamed(interfaceOf(*label), QAccessible::NameChanged);
         QAccessible::updateAccessibility(&renamed);
     }
-    for (const Label* label : news.shownOrHidden) {
+    for (const Label* label : changes.shownOrHidden) {
         QAccessibleEvent shown(interfaceOf(*label),
                                isShown(*label) ? QAccessible::ObjectShow : QAccessible::ObjectHide);
         QAccessible::updateAccessibility(&shown);
     }
     QAccessible::State enabled;
     enabled.disabled = true;
-    for (const Label* label : news.enabledOrDisabled) {
+    for (const Label* label : changes.enabledOrDisabled) {
         QAccessibleStateChangeEvent changed(interfaceOf(*label), enabled);
         QAccessible::updateAccessibility(&changed);
     }
-    if (!news.announcement.empty()) announce(news);
+    if (!announcement.text.empty()) announce(announcement);
 }
 
-void AccessibleLabels::announce(const News& news) {
+void AccessibleLabels::announce(const Announcement& announcement) {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    QAccessibleAnnouncementEvent event(&window_, qstr(news.announcement));
-    event.setPoliteness(news.canWait ? QAccessible::AnnouncementPoliteness::Polite
+    QAccessibleAnnouncementEvent event(&window_, qstr(announcement.text));
+    event.setPoliteness(announcement.canWait ? QAccessible::AnnouncementPoliteness::Polite
                                      : QAccessible::AnnouncementPoliteness::Assertive);
     QAccessible::updateAccessibility(&event);
 #else
@@ -286,7 +296,7 @@ void AccessibleLabels::announce(const News& news) {
     QAccessibleInterface* notice = at(static_cast<int>(labels_.size()));
     QAccessibleEvent hidden(notice, QAccessible::ObjectHide);
     QAccessible::updateAccessibility(&hidden);
-    notice_ = qstr(news.announcement);
+    notice_ = qstr(announcement.text);
     QAccessibleEvent shown(notice, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
 #endif

@@ -11,9 +11,10 @@
 #include <QString>
 #include <QWidget>
 
+#include "game/spoken_news.h"
 #include "shell/form1.h"
 #include "shell/text_measure.h"
-#include "ui/spoken_news.h"
+#include "ui/label_changes.h"
 
 namespace runeshot {
 
@@ -56,7 +57,7 @@ public:
 private:
     bool onPanel(const Label& label) const;
     QAccessibleInterface* interfaceOf(const Label& label) const;
-    void announce(const News& news);
+    void announce(const Announcement& announcement);
 
     const Form1& form_;
     const TextMeasure& measure_;
@@ -68,6 +69,7 @@ private:
     std::vector<const Label*> panelLabels_;
     // Made when a screen reader first asks, and kept for the window's life.
     mutable std::vector<QAccessible::Id> ids_;
+    LabelWatch watch_;
     SpokenNews news_;
 };
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/spoken_news.h"
+#include "game/spoken_news.h"
 
 namespace runeshot {
 namespace {
@@ -16,9 +16,10 @@ TEST(SpokenNews, TheSecondsAreToldEveryTenAndEachOfTheLastFiveNeverBeforeTheLett
     SpokenNews news(form);
     std::vector<std::string> told;
     for (int left = 22; left >= 1; --left) {
+        form.Ttime = left;
         form.lbltime.Caption = std::to_string(left);
-        const News now = news.take();
-        if (!now.announcement.empty()) told.push_back(now.announcement);
+        const Announcement now = news.take();
+        if (!now.text.empty()) told.push_back(now.text);
         EXPECT_TRUE(now.canWait);
     }
     EXPECT_EQ(told, (std::vector<std::string>{"20 seconds left", "10 seconds left",
@@ -28,12 +29,11 @@ TEST(SpokenNews, TheSecondsAreToldEveryTenAndEachOfTheLastFiveNeverBeforeTheLett
 
     form.Label1.Visible = true;
     form.Label1.Caption = "K";
+    form.Ttime = 30;
     form.lbltime.Caption = "30";
-    const News dealt = news.take();
-    EXPECT_EQ(dealt.announcement, "capital K. 30 seconds left");
+    const Announcement dealt = news.take();
+    EXPECT_EQ(dealt.text, "capital K. 30 seconds left");
     EXPECT_FALSE(dealt.canWait);
-    EXPECT_EQ(dealt.renamed, (std::vector<const Label*>{&form.Label1, &form.lbltime}));
-    EXPECT_EQ(dealt.shownOrHidden, std::vector<const Label*>{&form.Label1});
 }
 
 }  // namespace
