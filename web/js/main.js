@@ -93,14 +93,18 @@ function twipsAt(event) {
   const box = game.getBoundingClientRect();
   return [(event.clientX - box.left) * twipsPerPixel, (event.clientY - box.top) * twipsPerPixel];
 }
+// As in the window, the release goes where the press went, wherever the pointer is by then.
+let pressed = false;
 game.addEventListener('mousedown', (event) => {
   if (event.button !== 0 || event.target.closest(windowed)) return;
   event.preventDefault();
+  pressed = true;
   const [x, y] = twipsAt(event);
   deliver((c) => c.press(x, y));
 });
-game.addEventListener('mouseup', (event) => {
-  if (event.button !== 0 || event.target.closest(windowed)) return;
+window.addEventListener('mouseup', (event) => {
+  if (event.button !== 0 || !pressed) return;
+  pressed = false;
   const [x, y] = twipsAt(event);
   deliver((c) => c.release(x, y));
 });
