@@ -140,3 +140,24 @@ windows-build: windows-toolchain
 	  -DBUILD_TESTING=$(TESTING)
 	cmake --build $(WINDOWS_BUILD_DIR) -j$(JOBS)
 	cmake --build $(WINDOWS_BUILD_DIR) --target windows-zip
+
+# The game in a browser: the core compiled to WebAssembly by Debian's emscripten, and the
+# static site around it in $(WEB_BUILD_DIR)/site, which any web server can serve as it is.
+# emcc runs Node programs that need Debian's node-acorn, where a Node from elsewhere does
+# not look; Debian's Emscripten.cmake would otherwise pass Node a flag Node 20 rejects.
+# run-web serves the site on 127.0.0.1 (WEB_PORT=0 picks a free port).
+WEB_BUILD_DIR ?= build-web
+WEB_PORT ?= 8024
+
+.PHONY: web run-web
+
+web: TESTING = OFF
+web: export NODE_PATH = /usr/share/nodejs
+web:
+	tools/install-deps web
+	emcmake cmake -S . -B $(WEB_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_CROSSCOMPILING_EMULATOR=$$(command -v node) -DBUILD_TESTING=$(TESTING)
+	cmake --build $(WEB_BUILD_DIR) -j$(JOBS) --target runeshot_site
+
+run-web: web
+	tools/web/serve $(WEB_BUILD_DIR)/site $(WEB_PORT)

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Runeshot developers
+
+#include "web/page_text_measure.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include <emscripten.h>
+
+namespace runeshot {
+
+namespace {
+
+// The page hands these in when it makes the module (js/core.js): they measure on its canvas.
+EM_JS(int, pageTextWidth, (const char* text, const char* face, int pixels, int bold), {
+    return Module["textWidth"](UTF8ToString(text), UTF8ToString(face), pixels, bold !== 0);
+});
+
+EM_JS(int, pageLineHeight, (const char* face, int pixels, int bold), {
+    return Module["lineHeight"](UTF8ToString(face), pixels, bold !== 0);
+});
+
+}  // namespace
+
+int pixelsFromPoints(double points) {
+    return std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0)));
+}
+
+TwipsSize PageTextMeasure::measure(std::string_view text, const Font& font) const {
+    const std::string caption(text);
+    const int pixels = pixelsFromPoints(font.Size);
+    return {static_cast<Twips>(pageTextWidth(caption.c_str(), font.Name.c_str(), pixels, font.Bold)) *
+                twipsPerPixel,
+            static_cast<Twips>(pageLineHeight(font.Name.c_str(), pixels, font.Bold)) * twipsPerPixel};
+}
+
+}  // namespace runeshot
