@@ -161,3 +161,25 @@ web:
 
 run-web: web
 	tools/web/serve $(WEB_BUILD_DIR)/site $(WEB_PORT)
+
+# The page's tests: the core's unit tests compiled with emscripten and run by ctest under
+# Node in $(WEB_BUILD_DIR) (only here: `make web` leaves them out), then the page, served on
+# 127.0.0.1, played in Chromium and in Firefox ESR, headless, by puppeteer-core, which
+# tests/web/package-lock.json pins (it downloads no browser; a copy in npm's cache is used
+# as it is). bench-web prints the page's figures (recorded in docs/benchmarks.md).
+WEB_TEST_PACKAGES := cd tests/web && npm ci --prefer-offline --ignore-scripts --no-audit --no-fund
+
+.PHONY: test-web bench-web
+
+test-web: export NODE_PATH = /usr/share/nodejs
+test-web:
+	$(MAKE) web TESTING=ON
+	cmake --build $(WEB_BUILD_DIR) -j$(JOBS)
+	cd $(WEB_BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
+	$(WEB_TEST_PACKAGES)
+	cd tests/web && RUNESHOT_SITE=$(abspath $(WEB_BUILD_DIR))/site node --test play_test.mjs
+
+bench-web:
+	$(MAKE) web
+	$(WEB_TEST_PACKAGES)
+	node bench/web_figures.mjs $(WEB_BUILD_DIR)/site

@@ -79,6 +79,11 @@ export async function serveSite(root = SITE) {
 const CHROMIUM_OFFLINE = ['--disable-background-networking', '--disable-component-update',
   '--disable-sync', '--no-first-run', '--disable-quic'];
 
+// puppeteer's own switches that would keep a hidden page's timers at full rate: a player's
+// browser runs them at most once a second, and so must the tests.
+const CHROMIUM_AUTOMATION_ONLY = ['--disable-background-timer-throttling',
+  '--disable-backgrounding-occluded-windows', '--disable-renderer-backgrounding'];
+
 // Debian's Chromium or Firefox ESR, headless, on a profile of its own that goes with it.
 export async function launchBrowser(name) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), `runeshot-${name}-`));
@@ -88,6 +93,7 @@ export async function launchBrowser(name) {
       browser: 'chrome',
       executablePath: '/usr/bin/chromium',
       pipe: true,
+      ignoreDefaultArgs: CHROMIUM_AUTOMATION_ONLY,
       args: [...CHROMIUM_OFFLINE, ...(process.getuid?.() === 0 ? ['--no-sandbox'] : [])],
     };
   const browser = await puppeteer.launch({ ...options, headless: true, userDataDir: profile });
@@ -176,27 +182,32 @@ export function letterAt(shot, leftTwips, colour = p.WHITE) {
   return box !== null && Math.abs(box[0] - Math.round(leftTwips / 15)) <= 10;
 }
 
-// The game in a page of its own (a fresh browser context: no cache, no storage), with the
-// watch on every request, console message and page error.
+// The game in a page of its own (a fresh browser context: no cache, no storage). Watched,
+// as the tests play it, every request is checked and the page's calls are noted
+// (page_watch.mjs); unwatched, as the figures time it, only `scripts` go in beforehand.
 export class Game {
-  static async open(browser, site, { width = 657, height = 337, scale = 1, url = `${site.origin}/` } = {}) {
+  static async open(browser, site, {
+    width = 657, height = 337, scale = 1, url = `${site.origin}/`, watched = true, scripts = [],
+  } = {}) {
     const context = await browser.createBrowserContext();
     const page = await context.newPage();
     const game = new Game(browser, context, page, site, scale);
     await page.setViewport({ width, height, deviceScaleFactor: scale });
-    await page.evaluateOnNewDocument(watchPage);
-    await page.setRequestInterception(true);
-    page.on('request', (request) => {
-      const target = new URL(request.url());
-      const local = target.origin === site.origin || ['data:', 'blob:'].includes(target.protocol) ||
-        (target.protocol === 'file:' && url.startsWith('file:'));
-      if (local) {
-        request.continue();
-      } else {
-        game.blocked.push(request.url());
-        request.abort();
-      }
-    });
+    for (const script of watched ? [watchPage, ...scripts] : scripts) await page.evaluateOnNewDocument(script);
+    if (watched) {
+      await page.setRequestInterception(true);
+      page.on('request', (request) => {
+        const target = new URL(request.url());
+        const local = target.origin === site.origin || ['data:', 'blob:'].includes(target.protocol) ||
+          (target.protocol === 'file:' && url.startsWith('file:'));
+        if (local) {
+          request.continue();
+        } else {
+          game.blocked.push(request.url());
+          request.abort();
+        }
+      });
+    }
     page.on('console', (message) => {
       if (message.type() === 'error') game.errors.push(`console: ${message.text()}`);
     });
