@@ -16,39 +16,43 @@ import {
 } from '../tests/web/harness.mjs';
 import { NEW_GAME_AT } from '../tests/web/probes.mjs';
 
-const RUNS = 10;
-const CPU_SECONDS = 10;
+const RUNS = Number(process.env.RUNESHOT_WEB_RUNS ?? 10);
+const CPU_SECONDS = Number(process.env.RUNESHOT_WEB_CPU_SECONDS ?? 10);
 const site = path.resolve(process.argv[2] ?? SITE);
 
 const say = (...words) => console.error('web_figures:', ...words);
 
 // Put into each timed page before its own scripts: notes the first animation frame whose
 // canvas shows the status bar's body, and for each key, the first frame whose canvas shows
-// a different hit count. Frames are counted from the key: 1 is the next frame.
+// a different hit count. A frame's canvas is read once all of the frame's callbacks have
+// run (the page paints in one of them). The first frame is timed by its start; a key, to
+// the moment its frame's canvas was read, and in frames: 1 is the next frame.
 function watchFrames() {
   const seen = { firstFrame: null, keys: [] };
   Object.defineProperty(window, '__runeshotFrames', { value: seen });
+  const canvasScale = () => document.getElementById('form').width / 657;
+  // The hit count's label (tests/web/probes.mjs: SHOOTED) on the canvas, in device pixels.
   const hitCount = () => {
-    const canvas = document.getElementById('form');
-    const scale = canvas.width / 657;
-    // The hit count's label (tests/web/probes.mjs: SHOOTED) on the canvas, in device pixels.
-    return canvas.getContext('2d').getImageData(64 * scale, 8 * scale, 17 * scale, 17 * scale).data.join();
+    const scale = canvasScale();
+    return document.getElementById('form').getContext('2d')
+      .getImageData(64 * scale, 8 * scale, 17 * scale, 17 * scale).data.join();
   };
   const bodyShown = () => {
     const canvas = document.getElementById('form');
     if (!canvas || canvas.width === 0) return false;
-    const scale = canvas.width / 657;
+    const scale = canvasScale();
     const row = canvas.getContext('2d').getImageData(scale, 16 * scale, 78 * scale, 1).data;
     for (let i = 0; i < row.length; i += 4) {
       if (row[i] === 0x73 && row[i + 1] === 0x88 && row[i + 2] === 0xaa) return true;
     }
     return false;
   };
-  const untilBody = () => {
-    if (bodyShown()) seen.firstFrame = performance.now();
-    else requestAnimationFrame(untilBody);
+  const afterFrame = (then) => requestAnimationFrame((time) => setTimeout(() => then(time)));
+  const untilBody = (time) => {
+    if (bodyShown()) seen.firstFrame = time;
+    else afterFrame(untilBody);
   };
-  requestAnimationFrame(untilBody);
+  afterFrame(untilBody);
   window.addEventListener('keydown', (event) => {
     const key = { key: event.key, at: event.timeStamp, ms: null, frames: null };
     seen.keys.push(key);
@@ -57,9 +61,9 @@ function watchFrames() {
     const look = () => {
       frames += 1;
       if (hitCount() !== before) Object.assign(key, { ms: performance.now() - key.at, frames });
-      else if (frames < 60) requestAnimationFrame(look);
+      else if (frames < 60) afterFrame(look);
     };
-    requestAnimationFrame(look);
+    afterFrame(look);
   }, { capture: true });
 }
 
@@ -89,7 +93,9 @@ async function loadAndKeys(browser, server) {
     const frames = () => game.page.evaluate(() => window.__runeshotFrames);
     await poll(async () => (await frames()).firstFrame !== null, 10000, 'the first frame');
     const readable = await game.readable();
-    const fcp = await game.page.evaluate(() => performance.getEntriesByName('first-contentful-paint')[0]?.startTime);
+    // Paint timings come in once the frame is on the screen.
+    const fcp = await poll(() => game.page.evaluate(() => performance.getEntriesByName('first-contentful-paint')[0]?.startTime),
+      5000, 'the first contentful paint');
     await game.page.keyboard.type('G');
     await poll(async () => (await frames()).keys[0]?.frames, 5000, 'the first hit painted');
     const letter = await poll(() => game.letterShown(readable), 5000, 'the dealt letter');
@@ -126,7 +132,7 @@ function row(label, samples, unit, digits, goal, met) {
   const sorted = [...samples].sort((a, b) => a - b);
   const n = sorted.length;
   const median = n % 2 ? sorted[(n - 1) / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
-  const shown = (v) => `${v.toFixed(digits)} ${unit}`;
+  const shown = (v) => `${v.toFixed(digits)} ${unit}${unit === 'frame' && v !== 1 ? 's' : ''}`;
   const cells = n > 1 ? [shown(median), shown(sorted[0]), shown(sorted[n - 1])] : [shown(median), '', ''];
   return `| ${label} | ${cells.join(' | ')} | ${goal} | ${met(median) ? 'yes' : '**no**'} |`;
 }
@@ -172,6 +178,6 @@ console.log(row('navigation to first frame of the game', loads.map((l) => l.firs
 console.log(row(`page work idle, in ${CPU_SECONDS} s`, idle, 'ms', 1, '0 ms', (v) => v === 0));
 console.log(row(`page work in a game at Normal, in ${CPU_SECONDS} s`, normal, 'ms', 1, '(none set)', always));
 console.log(row('first key (wakes the sound) to painted hit count', loads.map((l) => l.firstKey.ms), 'ms', 1, '(none set)', always));
-console.log(row('first key to painted hit count, frames', loads.map((l) => l.firstKey.frames), 'frames', 0, 'the next frame', (v) => v <= 1));
+console.log(row('first key to painted hit count, frames', loads.map((l) => l.firstKey.frames), 'frame', 0, 'the next frame', (v) => v <= 1));
 console.log(row('key to painted hit count', loads.map((l) => l.nextKey.ms), 'ms', 1, '(none set)', always));
-console.log(row('key to painted hit count, frames', loads.map((l) => l.nextKey.frames), 'frames', 0, 'the next frame', (v) => v <= 1));
+console.log(row('key to painted hit count, frames', loads.map((l) => l.nextKey.frames), 'frame', 0, 'the next frame', (v) => v <= 1));
