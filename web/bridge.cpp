@@ -69,7 +69,9 @@ EMSCRIPTEN_KEEPALIVE const char* runeshot_close_box(double now) { return deliver
 EMSCRIPTEN_KEEPALIVE const std::uint8_t* runeshot_starfield() {
     static std::vector<std::uint8_t> rgba;
     if (rgba.empty()) {
-        for (const runeshot::Rgb& c : runeshot::drawStarfield()) rgba.insert(rgba.end(), {c.r, c.g, c.b, 255});
+        for (const runeshot::Rgb& c : runeshot::drawStarfield()) {
+            rgba.insert(rgba.end(), {c.r, c.g, c.b, 255});
+        }
     }
     return rgba.data();
 }

@@ -26,7 +26,8 @@ std::string css(Colour colour) {
 }
 
 void writeRect(JsonWriter& json, Twips left, Twips top, Twips width, Twips height) {
-    json.value("x", pixels(left)).value("y", pixels(top)).value("w", pixels(width)).value("h", pixels(height));
+    json.value("x", pixels(left)).value("y", pixels(top));
+    json.value("w", pixels(width)).value("h", pixels(height));
 }
 
 void writeFont(JsonWriter& json, const Font& font) {
@@ -105,7 +106,9 @@ void writeControls(JsonWriter& json, const char* name, const Form1& form,
 void writeOption(JsonWriter& json, const OptionButton& o) {
     json.beginObject(o.Name).value("caption", o.Caption).value("value", o.Value);
     writeRect(json, o.Left, o.Top, o.Width, o.Height);
-    json.value("visible", o.Visible).value("fore", css(o.ForeColor)).value("back", css(o.BackColor));
+    json.value("visible", o.Visible)
+        .value("fore", css(o.ForeColor))
+        .value("back", css(o.BackColor));
     writeFont(json, o.Font);
     json.value("tabIndex", double(o.TabIndex)).endObject();
 }
@@ -141,7 +144,9 @@ void writeForm(JsonWriter& json, const Form1& form, const TextMeasure& measure) 
     for (const std::string& item : c.List) json.element(item);
     json.endArray();
     writeRect(json, c.Left, c.Top, c.Width, c.Height);
-    json.value("visible", c.Visible).value("fore", css(c.ForeColor)).value("back", css(c.BackColor));
+    json.value("visible", c.Visible)
+        .value("fore", css(c.ForeColor))
+        .value("back", css(c.BackColor));
     writeFont(json, c.Font);
     json.value("tabIndex", double(c.TabIndex)).endObject();
 }

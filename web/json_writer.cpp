@@ -37,29 +37,34 @@ void JsonWriter::quoted(std::string_view text) {
     text_ += '"';
 }
 
-JsonWriter& JsonWriter::beginObject(std::string_view name) {
+void JsonWriter::open(std::string_view name, char bracket) {
     next(name);
-    text_ += '{';
+    text_ += bracket;
     first_ = true;
+}
+
+void JsonWriter::close(char bracket) {
+    text_ += bracket;
+    first_ = false;
+}
+
+JsonWriter& JsonWriter::beginObject(std::string_view name) {
+    open(name, '{');
     return *this;
 }
 
 JsonWriter& JsonWriter::endObject() {
-    text_ += '}';
-    first_ = false;
+    close('}');
     return *this;
 }
 
 JsonWriter& JsonWriter::beginArray(std::string_view name) {
-    next(name);
-    text_ += '[';
-    first_ = true;
+    open(name, '[');
     return *this;
 }
 
 JsonWriter& JsonWriter::endArray() {
-    text_ += ']';
-    first_ = false;
+    close(']');
     return *this;
 }
 

@@ -30,6 +30,8 @@ public:
 
 private:
     void next(std::string_view name);
+    void open(std::string_view name, char bracket);
+    void close(char bracket);
     void quoted(std::string_view text);
 
     std::string text_;

@@ -30,10 +30,11 @@ int pixelsFromPoints(double points) {
 
 TwipsSize PageTextMeasure::measure(std::string_view text, const Font& font) const {
     const std::string caption(text);
+    const char* face = font.Name.c_str();
     const int pixels = pixelsFromPoints(font.Size);
-    return {static_cast<Twips>(pageTextWidth(caption.c_str(), font.Name.c_str(), pixels, font.Bold)) *
-                twipsPerPixel,
-            static_cast<Twips>(pageLineHeight(font.Name.c_str(), pixels, font.Bold)) * twipsPerPixel};
+    const int width = pageTextWidth(caption.c_str(), face, pixels, font.Bold);
+    const int height = pageLineHeight(face, pixels, font.Bold);
+    return {static_cast<Twips>(width) * twipsPerPixel, static_cast<Twips>(height) * twipsPerPixel};
 }
 
 }  // namespace runeshot

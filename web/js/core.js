@@ -19,11 +19,11 @@ export async function startCore() {
   const width = module._runeshot_starfield_width();
   const height = module._runeshot_starfield_height();
   const pixels = module._runeshot_starfield();
+  const rgba = new Uint8ClampedArray(module.HEAPU8.buffer, pixels, width * height * 4);
 
   return {
     shown: call('runeshot_start', ['string'], [decimalSeparator()]),
-    // A copy: the module's memory may move.
-    starfield: new ImageData(new Uint8ClampedArray(module.HEAPU8.subarray(pixels, pixels + width * height * 4)), width, height),
+    starfield: new ImageData(rgba, width, height),
     now,
     press: (x, y) => call('runeshot_press', ['number', 'number', 'number'], [now(), x, y]),
     release: (x, y) => call('runeshot_release', ['number', 'number', 'number'], [now(), x, y]),

@@ -49,7 +49,8 @@ function askFrame() {
 
 function armTimer() {
   clearTimeout(timer);
-  timer = shown.due === null ? null : setTimeout(() => deliver((c) => c.wake()), Math.max(shown.due - core.now(), 0));
+  if (shown.due === null) return;
+  timer = setTimeout(() => deliver((c) => c.wake()), Math.max(shown.due - core.now(), 0));
 }
 
 // The game has ended: every timer and sound stops, and the page closes if it may.

@@ -131,6 +131,8 @@ export class Widgets {
       this.text1.focus({ preventScroll: true });
       return;
     }
-    if (holder === null || holder.disabled || holder.closest('[hidden]') !== null) this.text1.focus({ preventScroll: true });
+    if (holder === null || holder.disabled || holder.closest('[hidden]') !== null) {
+      this.text1.focus({ preventScroll: true });
+    }
   }
 }
