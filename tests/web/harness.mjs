@@ -22,23 +22,17 @@ import * as p from './probes.mjs';
 const HERE = path.dirname(fileURLToPath(import.meta.url));
 export const REPO = path.resolve(HERE, '../..');
 export const SITE = path.resolve(process.env.RUNESHOT_SITE ?? path.join(REPO, 'build-web/site'));
-export const SOUNDS = ['shooted.wav', 'wrong.wav', 'boing.wav', 'theend.wav'];
 
+// The kinds of file the site holds; a browser compiles WebAssembly as it streams in only
+// when it comes as such.
 const TYPES = {
   '.html': 'text/html; charset=utf-8',
   '.js': 'text/javascript; charset=utf-8',
-  '.mjs': 'text/javascript; charset=utf-8',
   '.css': 'text/css; charset=utf-8',
   '.wasm': 'application/wasm',
   '.wav': 'audio/wav',
   '.woff2': 'font/woff2',
-  '.woff': 'font/woff',
-  '.ttf': 'font/ttf',
   '.txt': 'text/plain; charset=utf-8',
-  '.json': 'application/json',
-  '.png': 'image/png',
-  '.svg': 'image/svg+xml',
-  '.ico': 'image/x-icon',
 };
 
 // A static server for the built site, on 127.0.0.1 and a free port. `missing` lists the

@@ -135,7 +135,12 @@ export function playCases(browserName) {
         const [left, top] = await game.origin();
         assert.ok(Math.abs(left - (1000 - 657) / 2) <= 0.5 && Math.abs(top - (700 - 337) / 2) <= 0.5,
           `the game at ${left},${top}`);
-        assert.equal(differing(await game.shot(), design, [p.ABOVE_INPUT_LINE]), 0);
+        const shot = await game.shot();
+        assert.equal(differing(shot, design, [p.ABOVE_INPUT_LINE]), 0);
+        // The form's own colour beyond it, as beyond a window made larger than its picture.
+        for (const [x, y] of [[-left, -top], [657 + 100, 10], [100, 337 + 100], [-50, 200], [1000 - left - 1, 700 - top - 1]]) {
+          assert.equal(shot.pixel(x, y), p.TEAL, `${x},${y} from the game's corner`);
+        }
       });
       await playing({ scale: 2 }, async (game) => {
         assert.deepEqual(await game.page.$eval('#form', (c) => [c.width, c.height]), [1314, 674],
@@ -243,6 +248,8 @@ export function playCases(browserName) {
         for (const [x, y, colour] of [[92, 196, p.BLACK], [50, 164, p.BLACK], [44, 164, p.PANEL_GREEN], [20, 200, p.PANEL_GREEN]]) {
           assert.equal(at(x, y), colour, `${x},${y}`);
         }
+        const [tx, ty, tw, th] = p.TIME_CAPTION;
+        assert.ok(shot.count([p.FRAME[0] + tx, p.FRAME[1] + ty, tw, th], p.SILVER, p.TEXT_TOLERANCE) >= 4, 'the grey "Time"');
         const designed = { Option1: p.OPTION1, Option2: p.OPTION2, Combo1: p.COMBO1 };
         for (const control of await controls()) {
           assert.ok(control.shown, control.id);

@@ -6,7 +6,6 @@
 // shows the window's client area, so the same probes hold.
 
 export const FIELD = [0, 33, 657, 287];
-export const INPUT_LINE = [0, 320, 657, 17];
 export const ABOVE_INPUT_LINE = [0, 0, 657, 320];
 export const SHOOTED = [64, 8, 17, 17];
 export const MISSED = [136, 8, 17, 25];
@@ -53,6 +52,8 @@ export const TEXT_TOLERANCE = 40;
 // The settings panel, in the window (tests/gui/drawing_test.cpp), and the windowed
 // controls it holds, at their designed places (shell/form1_design.cpp, in pixels).
 export const FRAME = [232, 40];
+// The panel's "Time" caption, in the panel, drawn in the system's grey.
+export const TIME_CAPTION = [16, 112, 30, 13];
 export const OPTION1 = [272, 112, 57, 13];
 export const OPTION2 = [336, 112, 57, 13];
 export const COMBO1 = [296, 184, 73, 21];
