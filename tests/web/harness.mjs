@@ -100,21 +100,20 @@ export async function launchBrowser(name) {
   return browser;
 }
 
-export function poll(condition, timeoutMs, what, intervalMs = 20) {
-  const deadline = Date.now() + timeoutMs;
-  return (async () => {
-    for (;;) {
-      const value = await condition();
-      if (value) return value;
-      if (Date.now() > deadline) throw new Error(`still waiting after ${timeoutMs / 1000} s for ${what}`);
-      await new Promise((resolve) => setTimeout(resolve, intervalMs));
-    }
-  })();
-}
-
 export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
-export function near(pixel, colour, tolerance) {
+// condition()'s first true value, asked for until `timeoutMs` have passed.
+export async function poll(condition, timeoutMs, what, intervalMs = 20) {
+  const deadline = Date.now() + timeoutMs;
+  for (;;) {
+    const value = await condition();
+    if (value) return value;
+    if (Date.now() > deadline) throw new Error(`still waiting after ${timeoutMs / 1000} s for ${what}`);
+    await sleep(intervalMs);
+  }
+}
+
+function near(pixel, colour, tolerance) {
   return [0, 8, 16].every((s) => Math.abs(((pixel >> s) & 0xff) - ((colour >> s) & 0xff)) <= tolerance);
 }
 
@@ -169,10 +168,10 @@ export class Shot {
   }
 }
 
-// Whether the picture shows the letter in the column that `leftTwips` gives it: its glyph
+// Whether the picture shows the white letter in the column that `leftTwips` gives it: its glyph
 // starts within its side bearing of the label's Left.
-export function letterAt(shot, leftTwips, colour = p.WHITE) {
-  const box = shot.box(p.FIELD, colour);
+function letterAt(shot, leftTwips) {
+  const box = shot.box(p.FIELD, p.WHITE);
   return box !== null && Math.abs(box[0] - Math.round(leftTwips / 15)) <= 10;
 }
 
@@ -221,7 +220,6 @@ export class Game {
 
   async waitForFirstPaint() {
     await this.waitUntil((s) => s.count([1, 1, 655, 31], p.BODY) > 1000, 10000, 'the first paint');
-    return this;
   }
 
   async origin() {
@@ -254,11 +252,11 @@ export class Game {
   }
 
   async waitForChange(rect, before, timeoutMs, what) {
-    return (await this.waitUntil((s) => s.region(rect) !== before, timeoutMs, what)).region(rect);
+    await this.waitUntil((s) => s.region(rect) !== before, timeoutMs, what);
   }
 
-  async waitForLetter(leftTwips, colour = p.WHITE, timeoutMs = 5000) {
-    return this.waitUntil((s) => letterAt(s, leftTwips, colour), timeoutMs, `the letter at ${leftTwips} twips`);
+  async waitForLetter(leftTwips, timeoutMs = 5000) {
+    return this.waitUntil((s) => letterAt(s, leftTwips), timeoutMs, `the letter at ${leftTwips} twips`);
   }
 
   // Pictures, one after another, until the caller has seen enough or the time is up.
@@ -280,7 +278,7 @@ export class Game {
     await this.page.keyboard.press('KeyA');
     await this.page.keyboard.up('Control');
     await this.page.keyboard.press('Backspace');
-    if (text) await this.type(text);
+    await this.type(text);
   }
 
   // What the page asked of the browser so far (page_watch.mjs).
