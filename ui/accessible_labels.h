@@ -55,7 +55,6 @@ public:
     const Label* labelledBy(const Label& caption) const;
 
 private:
-    bool onPanel(const Label& label) const;
     QAccessibleInterface* interfaceOf(const Label& label) const;
     void announce(const Announcement& announcement);
 
@@ -66,7 +65,6 @@ private:
     // The last thing said, where Qt has no announcements.
     QString notice_;
     std::vector<const Label*> labels_;
-    std::vector<const Label*> panelLabels_;
     // Made when a screen reader first asks, and kept for the window's life.
     mutable std::vector<QAccessible::Id> ids_;
     LabelWatch watch_;
