@@ -188,8 +188,7 @@ std::vector<const Label*> paintedLabels(const Form1& form) {
 AccessibleLabels::AccessibleLabels(const Form1& form, const TextMeasure& measure,
                                    QWidget& window, Press press)
     : form_(form), measure_(measure), window_(window), press_(std::move(press)),
-      labels_(paintedLabels(form)),
-      watch_(labels_), news_(form) {}
+      labels_(paintedLabels(form)), news_(form) {}
 
 AccessibleLabels::~AccessibleLabels() {
     for (const QAccessible::Id id : ids_) QAccessible::deleteAccessibleInterface(id);
@@ -262,8 +261,8 @@ QAccessibleInterface* AccessibleLabels::interfaceOf(const Label& label) const {
     return at(indexOfLabel(label));
 }
 
-void AccessibleLabels::tell() {
-    const LabelChanges changes = watch_.take();
+void AccessibleLabels::tell(const ControlChanges& controls) {
+    const LabelChanges changes = labelChanges(controls);
     const Announcement announcement = news_.take();
     if (!QAccessible::isActive()) return;
     for (const Label* label : changes.renamed) {
