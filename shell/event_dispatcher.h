@@ -41,7 +41,7 @@ struct LengthText {
     std::string text;
 };
 struct WindowStateChanged {
-    int state = Form1::normal;
+    FormWindowState state = FormWindowState::normal;
 };
 struct CloseBox {};
 }  // namespace inputs

@@ -318,9 +318,10 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FormWindow::noteWindowState() {
-    const int state = countsAsMinimized(*this)               ? Form1::minimized
-                      : windowState() & Qt::WindowMaximized ? Form1::maximized
-                                                            : Form1::normal;
+    const FormWindowState state = countsAsMinimized(*this) ? FormWindowState::minimized
+                                  : windowState() & Qt::WindowMaximized
+                                      ? FormWindowState::maximized
+                                      : FormWindowState::normal;
     if (state != form_.WindowState) deliver(inputs::WindowStateChanged{state});
 }
 
