@@ -233,7 +233,9 @@ QRect AccessibleLabels::screenRect(const Label& label) const {
     return {window_.mapToGlobal(rect.topLeft()), rect.size()};
 }
 
-bool AccessibleLabels::isShown(const Label& label) const { return runeshot::isShown(form_, label); }
+bool AccessibleLabels::isShown(const Label& label) const {
+    return runeshot::isShown(form_, label);
+}
 
 bool AccessibleLabels::isButton(const Label& label) const {
     return takesClicks(form_, label);

@@ -32,7 +32,8 @@ TEST(WaylandWindow, AWindowTheCompositorStopsShowingCountsAsMinimized) {
     // frames that no longer come.
     window.showMinimized();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !(window.windowState() & Qt::WindowMinimized); }));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return game.WindowState == FormWindowState::minimized; }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return game.WindowState == FormWindowState::minimized; }, 10000));
 }
 
 }  // namespace

@@ -68,7 +68,8 @@ window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Runeshot$' | he
 
 # X11 desktops find the window's menu entry, and so its name and icon, by its class.
 wm_class=$(xprop -id "$window" WM_CLASS | sed -n 's/^WM_CLASS(STRING) = ".*", "\(.*\)"$/\1/p')
-entry_class=$(sed -n 's/^StartupWMClass=//p' "$prefix/share/applications/org.runeshot.Runeshot.desktop")
+entry=$prefix/share/applications/org.runeshot.Runeshot.desktop
+entry_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
 [ -n "$wm_class" ] && [ "$wm_class" = "$entry_class" ] ||
   fail "the window's class \"$wm_class\" is not the entry's \"$entry_class\""
 
