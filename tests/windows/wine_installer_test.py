@@ -6,7 +6,8 @@ silently over an older build of itself (InstallTest), then, once the installed c
 played (wine_play_test.py), removed silently (UninstallTest). The installers' exit status
 says nothing (the wrong stub installed nothing and still exited 0): the tests look at the
 files and the registry Wine keeps in the prefix.
-Run as: wine_installer_test.py InstallTest | UninstallTest | WingetManifestTest"""
+Run as: wine_installer_test.py InstallTest | UninstallTest | WingetManifestTest
+With --screenshot PNG it only saves the installer's first page, run interactively."""
 
 import filecmp
 import glob
@@ -251,6 +252,46 @@ class UninstallTest(unittest.TestCase):
         self.assertNotIn(ENTRY, read_registry("user.reg"))
 
 
+def screenshot(path):
+    """The installer's first page under Wine, saved as a PNG at `path`. Wine draws the
+    window's frame itself, as Windows does, when no window manager is asked to; it draws the
+    frame's buttons and the dialog's text with its own faces (fonts-wine), which Debian's
+    Wine 8 does not look for by itself, so they go where Windows keeps its own."""
+    folder = tempfile.mkdtemp(prefix="runeshot-setup-shot-")
+    x = wine.h.XServer(folder)
+    environment = dict(wine.wine_tools_environment(), DISPLAY=x.display)
+    try:
+        shutil.rmtree(PREFIX, ignore_errors=True)
+        run_windows("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed",
+                    "/d", "N", "/f")
+        for face in glob.glob("/usr/share/wine/fonts/*.ttf"):
+            shutil.copy(face, os.path.join(DRIVE_C, "windows", "Fonts"))
+        subprocess.run(["xdotool", "mousemove", *map(str, wine.h.POINTER_PARKED)],
+                       env=environment, check=True)
+        subprocess.Popen(["wine", SETUP], env=environment, stdout=subprocess.DEVNULL,
+                         stderr=subprocess.DEVNULL)
+
+        def geometry():
+            found = subprocess.run(["xdotool", "search", "--name", "^Runeshot Setup",
+                                    "getwindowgeometry", "--shell"], env=environment,
+                                   capture_output=True, text=True).stdout
+            fields = dict(line.split("=") for line in found.split())
+            return fields and tuple(int(fields[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+        left, top, width, height = wine.h.poll(geometry, 120, "the installer's window")
+
+        # Drawn when two shots a moment apart agree and the licence's text is there.
+        def settled():
+            first = x.shot((left, top)).region((0, 0, width, height))
+            wine.h.time.sleep(0.5)
+            second = x.shot((left, top)).region((0, 0, width, height))
+            return first == second and len({p for row in first for p in row}) > 8 and first
+        wine.write_png(path, wine.h.poll(settled, 60, "the installer's first page"))
+    finally:
+        subprocess.run(["wineserver", "--kill"], env=environment)
+        x.close()
+        shutil.rmtree(folder, ignore_errors=True)
+
+
 class WingetManifestTest(unittest.TestCase):
     def test_the_installer_manifest_names_this_installer_by_its_sha256(self):
         with open(SETUP, "rb") as f:
@@ -269,4 +310,7 @@ if __name__ == "__main__":
         print(f"RUNESHOT_SETUP does not name the installer ({SETUP!r}) or RUNESHOT_WINEPREFIX "
               "is unset", file=sys.stderr)
         sys.exit(2)
+    if sys.argv[1:2] == ["--screenshot"]:
+        screenshot(sys.argv[2])
+        sys.exit(0)
     unittest.main(verbosity=2)
