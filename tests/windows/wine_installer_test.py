@@ -46,13 +46,6 @@ def run_windows(*command):
     subprocess.run(["wineserver", "--wait"], env=environment, timeout=300)
 
 
-def profile():
-    """The Wine user's profile folder (drive_c/users/NAME)."""
-    users = [name for name in os.listdir(os.path.join(DRIVE_C, "users")) if name != "Public"]
-    assert len(users) == 1, users
-    return os.path.join(DRIVE_C, "users", users[0])
-
-
 def windows_path(path):
     return "C:\\" + os.path.relpath(path, DRIVE_C).replace("/", "\\")
 
@@ -119,13 +112,9 @@ def read_shortcut(path):
     return target, strings.get("working"), strings.get("icon"), icon_index
 
 
-def game_folder():
-    return os.path.join(profile(), "AppData", "Local", "Programs", "Runeshot")
-
-
 def shortcut():
-    return os.path.join(profile(), "AppData", "Roaming", "Microsoft", "Windows", "Start Menu",
-                        "Programs", "Runeshot.lnk")
+    return os.path.join(wine.profile(), "AppData", "Roaming", "Microsoft", "Windows",
+                        "Start Menu", "Programs", "Runeshot.lnk")
 
 
 def make_older_setup(folder):
@@ -153,7 +142,7 @@ class InstallTest(unittest.TestCase):
         folder = tempfile.mkdtemp(prefix="runeshot-setup-")
         cls.addClassCleanup(shutil.rmtree, folder)
         run_windows(make_older_setup(folder), "/S")
-        cls.older_files = set(os.listdir(game_folder()))
+        cls.older_files = set(os.listdir(wine.installed_folder()))
         cls.older_version = values(read_registry("user.reg").get(ENTRY, ())).get("DisplayVersion")
         run_windows(SETUP, "/S")
         cls.user = read_registry("user.reg")
@@ -163,14 +152,14 @@ class InstallTest(unittest.TestCase):
         self.assertEqual(self.older_version, "0.9.0")
 
     def test_the_game_is_installed_in_the_players_programs_folder_and_nowhere_else(self):
+        folder = wine.installed_folder()
         staged = set(wine.h.files_under(STAGE))
-        installed = set(wine.h.files_under(game_folder()))
+        installed = set(wine.h.files_under(folder))
         self.assertEqual(installed, staged | {"uninstall.exe"})
         # Each file is the newer build's, not the older one's.
         files = [path for path in staged if os.path.isfile(os.path.join(STAGE, path))]
-        self.assertEqual(filecmp.cmpfiles(STAGE, game_folder(), files, shallow=False)[1:],
-                         ([], []))
-        profile_path = os.path.relpath(profile(), DRIVE_C)
+        self.assertEqual(filecmp.cmpfiles(STAGE, folder, files, shallow=False)[1:], ([], []))
+        profile_path = os.path.relpath(wine.profile(), DRIVE_C)
         programs = os.path.join(profile_path, "AppData", "Local", "Programs")
         expected = {programs, os.path.relpath(shortcut(), DRIVE_C)}
         expected |= {os.path.join(programs, "Runeshot", path) for path in installed}
@@ -178,19 +167,20 @@ class InstallTest(unittest.TestCase):
         self.assertEqual(drive_c_files() - self.files_before, expected)
 
     def test_the_start_menu_shortcut_starts_the_game_in_its_folder_with_its_icon(self):
-        exe = windows_path(os.path.join(game_folder(), "runeshot.exe"))
-        self.assertEqual(read_shortcut(shortcut()),
-                         (exe, windows_path(game_folder()), exe, 0))
+        folder = windows_path(wine.installed_folder())
+        exe = folder + "\\runeshot.exe"
+        self.assertEqual(read_shortcut(shortcut()), (exe, folder, exe, 0))
 
     def test_one_entry_in_the_players_installed_programs_names_the_newer_version(self):
         named = [key for key, lines in self.user.items()
                  if key.startswith(ENTRIES) and values(lines).get("DisplayName") == "Runeshot"]
         self.assertEqual(named, [ENTRY])
         entry = values(self.user[ENTRY])
-        folder = windows_path(game_folder())
+        installed = wine.installed_folder()
+        size_kb = sum(os.path.getsize(os.path.join(installed, path))
+                      for path in wine.h.files_under(installed)) / 1024
+        folder = windows_path(installed)
         uninstaller = f'"{folder}\\uninstall.exe"'
-        size_kb = sum(os.path.getsize(os.path.join(game_folder(), path))
-                      for path in wine.h.files_under(game_folder())) / 1024
         self.assertLess(abs(entry.pop("EstimatedSize") - size_kb), size_kb / 10)
         self.assertEqual(entry, {
             "DisplayName": "Runeshot",
@@ -230,7 +220,8 @@ class UninstallTest(unittest.TestCase):
     # the installer made them, and they go with the game.
     def test_no_file_or_folder_of_the_game_is_left_on_drive_c(self):
         self.assertEqual({path for path in self.files if "runeshot" in path.lower()}, set())
-        self.assertNotIn(os.path.relpath(os.path.dirname(game_folder()), DRIVE_C), self.files)
+        programs = os.path.dirname(wine.installed_folder())
+        self.assertNotIn(os.path.relpath(programs, DRIVE_C), self.files)
 
     def test_no_key_or_value_of_the_game_is_left_in_the_players_registry(self):
         left = {(key, line) for key, lines in self.user.items() for line in lines | {key}

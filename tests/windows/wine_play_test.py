@@ -2,14 +2,14 @@
 # SPDX-FileCopyrightText: 2026 The Runeshot developers
 
 """The Windows game from its unpacked zip, or as its installer left it in the Wine prefix
-(RUNESHOT_INSTALLED=1), under Wine on an X server of its own, played as the Linux program is: the same window at the same places, a hit, the buzzer of a wrong
-key in SDL's disk-driver output, the countdown of NEW GAME, a game length and speed chosen in
-the settings panel, PAUSE, and QUIT.
+(RUNESHOT_INSTALLED=1), under Wine on an X server of its own, played as the Linux program
+is: the same window at the same places, a hit, the buzzer of a wrong key in SDL's
+disk-driver output, the countdown of NEW GAME, a game length and speed chosen in the
+settings panel, PAUSE, and QUIT.
 With --screenshot PNG it only saves the window as it opens."""
 
 import os
 import shutil
-import glob
 import struct
 import subprocess
 import sys
@@ -50,13 +50,18 @@ def stop_wine():
         subprocess.run(["wineserver", how], env=wine_tools_environment(), timeout=60)
 
 
+def profile():
+    """The Wine user's profile folder (drive_c/users/NAME)."""
+    users = os.path.join(WINE["WINEPREFIX"], "drive_c", "users")
+    names = [name for name in os.listdir(users) if name != "Public"]
+    if len(names) != 1:
+        raise AssertionError(f"no single user profile in the Wine prefix: {names}")
+    return os.path.join(users, names[0])
+
+
 def installed_folder():
-    """Where the installer put the game by default: the Wine user's programs folder."""
-    found = glob.glob(os.path.join(WINE["WINEPREFIX"], "drive_c", "users", "*", "AppData",
-                                   "Local", "Programs", "Runeshot"))
-    if len(found) != 1:
-        raise AssertionError(f"no single installed copy of the game: {found}")
-    return found[0]
+    """Where the installer puts the game unless told otherwise."""
+    return os.path.join(profile(), "AppData", "Local", "Programs", "Runeshot")
 
 
 def setUpModule():
