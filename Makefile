@@ -112,9 +112,10 @@ package:
 # The game for Windows: Qt, SDL and GoogleTest built once from Debian's sources with
 # MinGW-w64 (windows-toolchain: 40 minutes the first time on two cores) and kept in
 # $(WINDOWS_CACHE), outside the project; then the game, cross-built in $(WINDOWS_BUILD_DIR),
-# packed as runeshot-VERSION-windows-x86_64.zip there. Needs root for the cache, as
+# packed as runeshot-VERSION-windows-x86_64.zip there and as the installer
+# runeshot-VERSION-windows-x86_64-setup.exe beside it. Needs root for the cache, as
 # test-fresh does. test-windows runs the core's tests under Wine, then the game from its
-# unpacked zip.
+# unpacked zip, and installs, plays and removes it with its installer.
 WINDOWS_BUILD_DIR ?= build-windows
 WINDOWS_CACHE ?= /var/cache/runeshot-windows
 WINDOWS_PREFIX := $(WINDOWS_CACHE)/prefix
@@ -132,14 +133,18 @@ windows-toolchain:
 	tools/install-deps windows
 	RUNESHOT_WINDOWS_CACHE=$(WINDOWS_CACHE) JOBS=$(JOBS) tools/windows/build-toolchain
 
+# The linker and strip stamp Windows programs with SOURCE_DATE_EPOCH, taken from the
+# changelog as the Debian package takes it, so that two builds give the same installer.
+WINDOWS_DATE = SOURCE_DATE_EPOCH=$${SOURCE_DATE_EPOCH:-$$(dpkg-parsechangelog -STimestamp)}
+
 windows-build: windows-toolchain
 	cmake -S . -B $(WINDOWS_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=$(WINDOWS_PREFIX)/lib/cmake/Qt6/qt.toolchain.cmake \
 	  -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/tools/windows/mingw-x86_64.cmake \
 	  "-DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/tools/windows/wine-run;$(abspath $(WINDOWS_BUILD_DIR))/wine" \
 	  -DBUILD_TESTING=$(TESTING)
-	cmake --build $(WINDOWS_BUILD_DIR) -j$(JOBS)
-	cmake --build $(WINDOWS_BUILD_DIR) --target windows-zip
+	$(WINDOWS_DATE) cmake --build $(WINDOWS_BUILD_DIR) -j$(JOBS)
+	$(WINDOWS_DATE) cmake --build $(WINDOWS_BUILD_DIR) --target windows-setup
 
 # The game in a browser: the core compiled to WebAssembly by Debian's emscripten, and the
 # static site around it in $(WEB_BUILD_DIR)/site, which any web server can serve as it is.

@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     runeshot::Game game(random, sound);
     game.DecimalSeparator = QLocale().decimalPoint().toStdString();
     const runeshot::QtTextMeasure measure;
-    runeshot::EventDispatcher events(game, game, measure);
+    runeshot::EventDispatcher events(game, measure);
     events.load();
 
     runeshot::FormWindow window(game, events);

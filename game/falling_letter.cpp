@@ -51,7 +51,7 @@ void Game::Timer2_Timer() {
     Timer2.Enabled = false;
     Timer1.Enabled = true;
     // A minimized window is only noticed here, at the end of a miss pause.
-    if (WindowState == minimized) lblPause_Click();
+    if (WindowState == FormWindowState::minimized) lblPause_Click();
 }
 
 }  // namespace runeshot

@@ -34,13 +34,13 @@ public:
     void Label10_Click() override;
     void lblQuit_Click() override;
 
-    void RandomLeft();
-    void RandomLetter();
     void NewLetter();
-    void ShowTimeOver();
-    void PlaySound(const std::string& name) { sound_.play(name); }
 
 private:
+    void RandomLeft();
+    void RandomLetter();
+    void ShowTimeOver();
+    void PlaySound(const std::string& name) { sound_.play(name); }
     // A miss pause that a pause or a time over held back. Once released it finishes before
     // the letter falls again, so the red letter is never stepped on and counted a second
     // time.

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "shell/design_colours.h"
+#include "shell/number_text.h"
 
 namespace runeshot {
 
@@ -23,8 +24,7 @@ bool isRed(const Label& letter) { return letter.ForeColor == colours::red; }
 }  // namespace
 
 SpokenNews::Look SpokenNews::lookOf(const Form1& form) {
-    return {form.Shooted, form.Missed, form.paused, form.lblOver.Visible, form.lbltime.Caption,
-            form.Label1};
+    return {form.Shooted, form.Missed, form.paused, form.lblOver.Visible, form.Ttime, form.Label1};
 }
 
 std::string SpokenNews::spokenLetter(const std::string& caption) {
@@ -62,11 +62,13 @@ Announcement SpokenNews::take() {
     }
     Announcement announcement{{}, sentence.empty()};
 
-    // The seconds are told every ten, and each of the last five, never in a letter's way.
-    const double left = form_.Ttime;
-    if (now.secondsShown != before.secondsShown && !over && left > 0 &&
-        (left <= 5 || std::fmod(left, 10) == 0)) {
-        append(sentence, now.secondsShown + (left == 1 ? " second left" : " seconds left"));
+    // The seconds are told every ten, and each of the last five, never in a letter's way. They
+    // are the game's own: a new game's first second is said as it is, though the status bar
+    // still shows the last game's start.
+    const double left = now.seconds;
+    if (left != before.seconds && !over && left > 0 && (left <= 5 || std::fmod(left, 10) == 0)) {
+        append(sentence, numberToText(left, form_.DecimalSeparator) +
+                             (left == 1 ? " second left" : " seconds left"));
     }
     announcement.text = sentence;
     return announcement;

@@ -35,7 +35,7 @@ private:
         double misses = 0;
         bool paused = false;
         bool over = false;
-        std::string secondsShown;
+        double seconds = 0;
         Label letter;
     };
     static Look lookOf(const Form1& form);

@@ -18,6 +18,7 @@ struct Font {
     std::string Name;
     double Size = 8.25;  // points
     bool Bold = false;
+    bool operator==(const Font&) const = default;
 };
 
 enum class Alignment { Left = 0, Right = 1, Center = 2 };
@@ -35,6 +36,7 @@ struct Label {
     runeshot::Alignment Alignment = runeshot::Alignment::Left;
     int BorderStyle = 0;  // 0 none, 1 sunken three-dimensional border
     runeshot::Font Font;
+    bool operator==(const Label&) const = default;
 };
 
 struct TextBox {
@@ -106,6 +108,7 @@ struct Shape {
     Colour FillColor = 0x00000000u;
     runeshot::FillStyle FillStyle = runeshot::FillStyle::Transparent;
     Colour BorderColor = 0x80000008u;
+    bool operator==(const Shape&) const = default;
 };
 
 struct Line {
@@ -113,6 +116,7 @@ struct Line {
     Twips X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
     bool Visible = true;
     Colour BorderColor = 0x80000008u;
+    bool operator==(const Line&) const = default;
 };
 
 }  // namespace runeshot

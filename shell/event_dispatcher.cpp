@@ -3,17 +3,11 @@
 
 #include "shell/event_dispatcher.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace runeshot {
 
 namespace {
-
-bool inPanel(const Form1& form, const Label& label) {
-    const std::vector<GraphicalControl> panel = form.panelPaintOrder();
-    return std::find(panel.begin(), panel.end(), GraphicalControl{&label}) != panel.end();
-}
 
 using ClickHandler = void (FormEvents::*)();
 
@@ -33,38 +27,13 @@ bool takesClicks(const Form1& form, const Label& label) {
     return clickHandlerOf(form, label) != nullptr;
 }
 
-TwipsRect labelInWindow(const Form1& form, const Label& label, const TextMeasure& measure) {
-    TwipsRect rect = labelRect(label, measure);
-    if (inPanel(form, label)) {
-        rect.Left += form.Frame1.Left;
-        rect.Top += form.Frame1.Top;
-    }
-    return rect;
-}
-
 void EventDispatcher::load() {
     if (!form_.isUnloaded()) events_.Form_Load();
 }
 
-// The topmost visible, enabled label at the place; hidden and disabled labels let a click
-// through. The open settings panel covers the window's own labels.
-const Label* EventDispatcher::labelAt(Twips x, Twips y) const {
-    const Frame& panel = form_.Frame1;
-    const bool onPanel =
-        panel.Visible && TwipsRect{panel.Left, panel.Top, panel.Width, panel.Height}.contains(x, y);
-    const std::vector<GraphicalControl> order =
-        onPanel ? form_.panelPaintOrder() : form_.windowPaintOrder();
-    for (auto it = order.rbegin(); it != order.rend(); ++it) {
-        const Label* const* label = std::get_if<const Label*>(&*it);
-        if (label == nullptr || !(*label)->Visible || !(*label)->Enabled) continue;
-        if (labelInWindow(form_, **label, measure_).contains(x, y)) return *label;
-    }
-    return nullptr;
-}
-
 void EventDispatcher::release(Twips x, Twips y) {
     const Label* pressed = std::exchange(pressed_, nullptr);
-    if (pressed == nullptr || labelAt(x, y) != pressed) return;
+    if (pressed == nullptr || labelAt(form_, measure_, x, y) != pressed) return;
     if (const ClickHandler handler = clickHandlerOf(form_, *pressed)) (events_.*handler)();
 }
 
@@ -83,7 +52,9 @@ void EventDispatcher::tick(Timer& timer) {
 struct EventDispatcher::Apply {
     EventDispatcher& d;
     Form1& f;
-    void operator()(const inputs::Press& p) const { d.pressed_ = d.labelAt(p.x, p.y); }
+    void operator()(const inputs::Press& p) const {
+        d.pressed_ = labelAt(f, d.measure_, p.x, p.y);
+    }
     void operator()(const inputs::Release& r) const { d.release(r.x, r.y); }
     void operator()(const inputs::Key& k) const { d.keyPress(k.KeyAscii); }
     void operator()(const inputs::Wake&) const {}

@@ -3,11 +3,13 @@
 
 #pragma once
 
+#include <concepts>
 #include <string>
 #include <variant>
 
 #include "shell/form1.h"
 #include "shell/form_events.h"
+#include "shell/label_places.h"
 #include "shell/text_measure.h"
 
 namespace runeshot {
@@ -39,7 +41,7 @@ struct LengthText {
     std::string text;
 };
 struct WindowStateChanged {
-    int state = Form1::normal;
+    FormWindowState state = FormWindowState::normal;
 };
 struct CloseBox {};
 }  // namespace inputs
@@ -47,10 +49,6 @@ struct CloseBox {};
 using Input = std::variant<inputs::Press, inputs::Release, inputs::Key, inputs::Wake,
                            inputs::InputLineText, inputs::SpeedChosen, inputs::LengthText,
                            inputs::WindowStateChanged, inputs::CloseBox>;
-
-// Where a label lies in the window, in twips; a label of the settings panel lies within
-// the panel. A press and a release in its middle click it.
-TwipsRect labelInWindow(const Form1& form, const Label& label, const TextMeasure& measure);
 
 // Whether the event table holds a Click handler for the label.
 bool takesClicks(const Form1& form, const Label& label);
@@ -61,6 +59,12 @@ class EventDispatcher {
 public:
     EventDispatcher(Form1& form, FormEvents& events, const TextMeasure& measure)
         : form_(form), events_(events), measure_(measure) {}
+    // For a form that holds its own event table, as the game does.
+    template <typename FormWithCode>
+        requires std::derived_from<FormWithCode, Form1> &&
+                 std::derived_from<FormWithCode, FormEvents>
+    EventDispatcher(FormWithCode& form, const TextMeasure& measure)
+        : EventDispatcher(form, form, measure) {}
 
     void load();
 
@@ -74,7 +78,6 @@ public:
 
 private:
     struct Apply;
-    const Label* labelAt(Twips x, Twips y) const;
     void release(Twips x, Twips y);
     void keyPress(int KeyAscii);
     void tick(Timer& timer);

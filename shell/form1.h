@@ -15,6 +15,9 @@ namespace runeshot {
 
 using GraphicalControl = std::variant<const Label*, const Shape*, const Line*>;
 
+// How the window is shown, as the window system reports it.
+enum class FormWindowState { normal = 0, minimized = 1, maximized = 2 };
+
 // The one window: its controls, by the names the game's rules use, and the game's own
 // variables. The game reads and writes these; the window draws whatever they say.
 struct Form1 {
@@ -33,12 +36,20 @@ struct Form1 {
     Shape Shape1, Shape2;
     Line Line1, Line2, Line3, Line4, Line5, Line6;
     TextBox Text1;
-    Timer Timer1{scheduler}, Timer2{scheduler}, Timer3{scheduler};
+    // The fall: each tick steps the letter down, and a letter that lands is missed.
+    Timer Timer1{scheduler};
+    // The miss pause: a missed letter shows red for one tick, then the next is dealt.
+    Timer Timer2{scheduler};
+    // The countdown: a second of the game's length each tick, to the banner at zero.
+    Timer Timer3{scheduler};
 
     // The settings panel. Its contents are placed relative to the frame; the option
     // buttons and the game-length box belong to the window and only stand over the frame.
     Frame Frame1;
-    Label Label5, Label7, Label8, Label9, Label10, Label11;
+    Label Label5, Label7, Label8, Label11;
+    // Ok takes the chosen speed and length and starts a new game; Cancel closes the panel
+    // and lets the game go on.
+    Label Label9, Label10;
     Shape Shape3, Shape4;
     Line Line7, Line8;
     OptionButton Option1, Option2;
@@ -53,9 +64,8 @@ struct Form1 {
     // Counts hits; wide enough that a long game never wraps to negative.
     long long Shooted = 0;
 
-    // Kept up to date by the window.
-    static constexpr int normal = 0, minimized = 1, maximized = 2;
-    int WindowState = normal;
+    // Written by the dispatcher when the window reports a change.
+    FormWindowState WindowState = FormWindowState::normal;
 
     // Written into captions that show fractional numbers; the program sets it from the
     // player's locale.

@@ -113,6 +113,7 @@ void designPlayField(Form1& f) {
     f.Timer3.Interval = 1000;
 }
 
+// The panel and what it paints, placed relative to the panel.
 void designSettingsPanel(Form1& f) {
     f.Frame1.Name = "Frame1";
     f.Frame1.Left = 3480;
@@ -147,8 +148,11 @@ void designSettingsPanel(Form1& f) {
         l->BorderStyle = 1;
         l->Alignment = Alignment::Center;
     }
+}
 
-    // These three stand over the panel but belong to the window: window coordinates.
+// The speed's option buttons and the game-length box stand over the panel but belong to
+// the window: window coordinates.
+void designSettingsWidgets(Form1& f) {
     for (OptionButton* o : {&f.Option1, &f.Option2}) {
         o->Top = 1680;
         o->Width = 855;
@@ -188,6 +192,7 @@ Form1::Form1() {
     designStatusBar(*this);
     designPlayField(*this);
     designSettingsPanel(*this);
+    designSettingsWidgets(*this);
 }
 
 std::vector<GraphicalControl> Form1::windowPaintOrder() const {

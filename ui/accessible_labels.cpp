@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <utility>
-#include <variant>
 
 #include <QAccessibleActionInterface>
 #include <QAccessibleWidget>
@@ -13,6 +12,7 @@
 #include "shell/event_dispatcher.h"
 #include "ui/control_painter.h"
 #include "ui/form_window.h"
+#include "ui/settings_panel.h"
 
 namespace runeshot {
 
@@ -139,9 +139,16 @@ public:
         const int widget = QAccessibleWidget::indexOfChild(child);
         return widget < 0 ? -1 : labels_.count() + widget;
     }
+    // What a click at the place reaches: a windowed control stands over what the window
+    // paints, and the settings panel is only the ground its own labels are painted on.
     QAccessibleInterface* childAt(int x, int y) const override {
-        if (QAccessibleInterface* widget = QAccessibleWidget::childAt(x, y)) return widget;
-        return labels_.atScreenPoint({x, y});
+        QWidget* window = widget();
+        QWidget* at = window->childAt(window->mapFromGlobal(QPoint(x, y)));
+        while (at != nullptr && at->parentWidget() != window) at = at->parentWidget();
+        const bool ground = at == nullptr || dynamic_cast<SettingsPanel*>(at) != nullptr;
+        if (!ground) return QAccessible::queryAccessibleInterface(at);
+        if (QAccessibleInterface* label = labels_.atScreenPoint({x, y})) return label;
+        return at != nullptr ? QAccessible::queryAccessibleInterface(at) : nullptr;
     }
 
 private:
@@ -181,8 +188,7 @@ std::vector<const Label*> paintedLabels(const Form1& form) {
 AccessibleLabels::AccessibleLabels(const Form1& form, const TextMeasure& measure,
                                    QWidget& window, Press press)
     : form_(form), measure_(measure), window_(window), press_(std::move(press)),
-      labels_(paintedLabels(form)), panelLabels_(labelsIn(form.panelPaintOrder())),
-      watch_(labels_), news_(form) {}
+      labels_(paintedLabels(form)), news_(form) {}
 
 AccessibleLabels::~AccessibleLabels() {
     for (const QAccessible::Id id : ids_) QAccessible::deleteAccessibleInterface(id);
@@ -216,16 +222,10 @@ int AccessibleLabels::indexOfLabel(const Label& label) const {
 }
 
 QAccessibleInterface* AccessibleLabels::atScreenPoint(QPoint point) const {
-    // The topmost shown label: the panel's lie over the window's.
-    for (int i = static_cast<int>(labels_.size()) - 1; i >= 0; --i) {
-        const Label& label = *labels_[static_cast<std::size_t>(i)];
-        if (isShown(label) && screenRect(label).contains(point)) return at(i);
-    }
-    return nullptr;
-}
-
-bool AccessibleLabels::onPanel(const Label& label) const {
-    return std::find(panelLabels_.begin(), panelLabels_.end(), &label) != panelLabels_.end();
+    const QPoint inWindow = window_.mapFromGlobal(point);
+    const Label* label =
+        labelAt(form_, measure_, twipsFromPixels(inWindow.x()), twipsFromPixels(inWindow.y()));
+    return label != nullptr ? interfaceOf(*label) : nullptr;
 }
 
 QRect AccessibleLabels::screenRect(const Label& label) const {
@@ -234,7 +234,7 @@ QRect AccessibleLabels::screenRect(const Label& label) const {
 }
 
 bool AccessibleLabels::isShown(const Label& label) const {
-    return label.Visible && (!onPanel(label) || form_.Frame1.Visible);
+    return runeshot::isShown(form_, label);
 }
 
 bool AccessibleLabels::isButton(const Label& label) const {
@@ -263,8 +263,8 @@ QAccessibleInterface* AccessibleLabels::interfaceOf(const Label& label) const {
     return at(indexOfLabel(label));
 }
 
-void AccessibleLabels::tell() {
-    const LabelChanges changes = watch_.take();
+void AccessibleLabels::tell(const ControlChanges& controls) {
+    const LabelChanges changes = labelChanges(controls);
     const Announcement announcement = news_.take();
     if (!QAccessible::isActive()) return;
     for (const Label* label : changes.renamed) {

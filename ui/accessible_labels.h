@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include "game/spoken_news.h"
+#include "shell/control_look.h"
 #include "shell/form1.h"
 #include "shell/text_measure.h"
 #include "ui/label_changes.h"
@@ -32,8 +33,8 @@ public:
     AccessibleLabels(const AccessibleLabels&) = delete;
     AccessibleLabels& operator=(const AccessibleLabels&) = delete;
 
-    // Call after every input, once the window shows it.
-    void tell();
+    // Call after every input, once the window shows it, with what changed.
+    void tell(const ControlChanges& changes);
 
     // For the window's accessible object: its painted children, in paint order.
     int count() const;
@@ -55,7 +56,6 @@ public:
     const Label* labelledBy(const Label& caption) const;
 
 private:
-    bool onPanel(const Label& label) const;
     QAccessibleInterface* interfaceOf(const Label& label) const;
     void announce(const Announcement& announcement);
 
@@ -66,10 +66,8 @@ private:
     // The last thing said, where Qt has no announcements.
     QString notice_;
     std::vector<const Label*> labels_;
-    std::vector<const Label*> panelLabels_;
     // Made when a screen reader first asks, and kept for the window's life.
     mutable std::vector<QAccessible::Id> ids_;
-    LabelWatch watch_;
     SpokenNews news_;
 };
 

@@ -28,6 +28,7 @@
 #include "ui/input_line.h"
 #include "ui/pictures.h"
 #include "ui/settings_panel.h"
+#include "ui/window_damage.h"
 
 namespace runeshot {
 
@@ -170,7 +171,9 @@ void FormWindow::deliver(const Input& input) {
         return;
     }
     syncWidgets();
-    accessibleLabels_.tell();
+    const ControlChanges changes = look_.take();
+    repaintChanges(changes);
+    accessibleLabels_.tell(changes);
     armTimer();
 }
 
@@ -202,14 +205,19 @@ void FormWindow::syncWidgets() {
         if (settingsShown) createSettingsWidgets();
     }
     if (frame1_ != nullptr) syncSettingsWidgets();
-    update(windowDamage_.takeChanges(form_.windowPaintOrder()));
+}
+
+void FormWindow::repaintChanges(const ControlChanges& changes) {
+    update(damageOf(changes.window, measure_));
+    // A panel that comes into view paints whole; while hidden, its captions are not even
+    // measured.
+    if (frame1_ != nullptr && form_.Frame1.Visible) {
+        frame1_->update(damageOf(changes.panel, measure_));
+    }
 }
 
 void FormWindow::syncSettingsWidgets() {
-    // A panel that comes into view paints whole; while hidden, its captions are not even
-    // measured.
     frame1_->setVisible(form_.Frame1.Visible);
-    if (form_.Frame1.Visible) frame1_->update(panelDamage_.takeChanges(form_.panelPaintOrder()));
     const std::pair<const OptionButton*, QRadioButton*> options[] = {
         {&form_.Option1, option1_}, {&form_.Option2, option2_}};
     for (const auto& [option, button] : options) {
@@ -310,9 +318,10 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FormWindow::noteWindowState() {
-    const int state = countsAsMinimized(*this)               ? Form1::minimized
-                      : windowState() & Qt::WindowMaximized ? Form1::maximized
-                                                            : Form1::normal;
+    const FormWindowState state = countsAsMinimized(*this) ? FormWindowState::minimized
+                                  : windowState() & Qt::WindowMaximized
+                                      ? FormWindowState::maximized
+                                      : FormWindowState::normal;
     if (state != form_.WindowState) deliver(inputs::WindowStateChanged{state});
 }
 

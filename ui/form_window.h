@@ -12,9 +12,9 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "shell/control_look.h"
 #include "shell/event_dispatcher.h"
 #include "ui/accessible_labels.h"
-#include "ui/window_damage.h"
 
 class QComboBox;
 class QRadioButton;
@@ -63,6 +63,7 @@ private:
     void syncWidgets();
     void armTimer();
     void syncSettingsWidgets();
+    void repaintChanges(const ControlChanges& changes);
     void handFocusToInputLine();
     void noteWindowState();
     // A screen reader's press on a label is the player's click on it.
@@ -70,14 +71,15 @@ private:
 
     const Form1& form_;
     EventDispatcher& events_;
+    // The time handed in with each input.
+    MillisecondClock clock_;
     // One precise timer armed for the next tick, none while no game timer runs, so an idle
     // window costs no CPU. Named "nextTick", so tests can see when it is due.
-    MillisecondClock clock_;
     QTimer timer_{this};
     bool syncing_ = false;
     const TextMeasure& measure_ = events_.textMeasure();
-    WindowDamage windowDamage_{measure_};
-    WindowDamage panelDamage_{measure_};
+    // How the painted controls looked after the last input.
+    FormLook look_{form_};
     AccessibleLabels accessibleLabels_{form_, measure_, *this,
                                        [this](const Label& label) { pressLabel(label); }};
     QImage starfield_;

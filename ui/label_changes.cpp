@@ -3,7 +3,6 @@
 
 #include "ui/label_changes.h"
 
-#include <utility>
 #include <variant>
 
 #include "shell/design_colours.h"
@@ -22,25 +21,22 @@ std::vector<const Label*> labelsIn(const std::vector<GraphicalControl>& controls
 
 bool looksRed(const Label& label) { return label.ForeColor == colours::red; }
 
-LabelWatch::LabelWatch(std::vector<const Label*> labels) : labels_(std::move(labels)) {
-    for (const Label* label : labels_) looks_.push_back(lookOf(*label));
-}
-
-LabelWatch::Look LabelWatch::lookOf(const Label& label) {
-    return {label.Caption, label.Visible, label.Enabled, looksRed(label)};
-}
-
-LabelChanges LabelWatch::take() {
-    LabelChanges changes;
-    for (std::size_t i = 0; i < labels_.size(); ++i) {
-        const Label* label = labels_[i];
-        const Look now = lookOf(*label);
-        const Look was = std::exchange(looks_[i], now);
-        if (now.caption != was.caption || now.red != was.red) changes.renamed.push_back(label);
-        if (now.visible != was.visible) changes.shownOrHidden.push_back(label);
-        if (now.enabled != was.enabled) changes.enabledOrDisabled.push_back(label);
+LabelChanges labelChanges(const ControlChanges& changes) {
+    LabelChanges labels;
+    for (const std::vector<ControlChange>* surface : {&changes.window, &changes.panel}) {
+        for (const ControlChange& change : *surface) {
+            const Label* const* now = std::get_if<const Label*>(&change.now);
+            if (now == nullptr) continue;
+            const Label& was = std::get<Label>(change.before);
+            const Label* label = *now;
+            if (label->Caption != was.Caption || looksRed(*label) != looksRed(was)) {
+                labels.renamed.push_back(label);
+            }
+            if (label->Visible != was.Visible) labels.shownOrHidden.push_back(label);
+            if (label->Enabled != was.Enabled) labels.enabledOrDisabled.push_back(label);
+        }
     }
-    return changes;
+    return labels;
 }
 
 }  // namespace runeshot

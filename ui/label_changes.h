@@ -3,10 +3,9 @@
 
 #pragma once
 
-#include <string>
 #include <vector>
 
-#include "shell/form1.h"
+#include "shell/control_look.h"
 
 namespace runeshot {
 
@@ -23,25 +22,7 @@ std::vector<const Label*> labelsIn(const std::vector<GraphicalControl>& controls
 // Red is what the game paints a landed letter and a pause in.
 bool looksRed(const Label& label);
 
-// Remembers how each label looked at the last call.
-class LabelWatch {
-public:
-    explicit LabelWatch(std::vector<const Label*> labels);
-
-    // Compares the labels with the last look and takes the new look.
-    LabelChanges take();
-
-private:
-    struct Look {
-        std::string caption;
-        bool visible = false;
-        bool enabled = false;
-        bool red = false;
-    };
-    static Look lookOf(const Label& label);
-
-    std::vector<const Label*> labels_;
-    std::vector<Look> looks_;
-};
+// The labels among the changed controls, the window's first, sorted by what changed.
+LabelChanges labelChanges(const ControlChanges& changes);
 
 }  // namespace runeshot

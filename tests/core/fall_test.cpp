@@ -105,7 +105,7 @@ TEST(Fall, AMinimizedWindowPausesWhenTheNextMissPauseEnds) {
     Session s;
     Game& g = s.game;
     s.click(g.lblNew);
-    s.handle(inputs::WindowStateChanged{Form1::minimized});
+    s.handle(inputs::WindowStateChanged{FormWindowState::minimized});
     s.at(3299);
     EXPECT_EQ(g.lbltime.Caption, "97");
     EXPECT_FALSE(g.paused);

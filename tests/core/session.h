@@ -62,7 +62,7 @@ struct Session {
     RecordingSound sound;
     Game game{random, sound};
     FixedTextMeasure measure;
-    EventDispatcher events{game, game, measure};
+    EventDispatcher events{game, measure};
 };
 
 }  // namespace runeshot::testing

@@ -40,7 +40,7 @@ TEST(Soak, ADayAtSpeedKeepsTheStatusBarTrueAndMemoryFlat) {
     testing::SilentSound sound;
     Game game(random, sound);
     testing::FixedTextMeasure measure;
-    EventDispatcher events(game, game, measure);
+    EventDispatcher events(game, measure);
     events.load();
     const auto now = [&game] { return game.scheduler.now(); };
     const auto click = [&](const Label& label) { testing::click(game, events, measure, label); };

@@ -34,6 +34,11 @@ TEST(SpokenNews, TheSecondsAreToldEveryTenAndEachOfTheLastFiveNeverBeforeTheLett
     const Announcement dealt = news.take();
     EXPECT_EQ(dealt.text, "capital K. 30 seconds left");
     EXPECT_FALSE(dealt.canWait);
+
+    // A new game of three seconds: the status bar still shows the old start, the game has 3.
+    form.Ttime = 3;
+    form.lbltime.Caption = "100";
+    EXPECT_EQ(news.take().text, "3 seconds left");
 }
 
 }  // namespace

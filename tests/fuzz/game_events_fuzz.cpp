@@ -168,7 +168,12 @@ void play(std::uint8_t action, FuzzInput& input, Game& game, EventDispatcher& ev
         }
         break;
     }
-    case 14: events.handle(now, inputs::WindowStateChanged{input.takeByte() % 2}); break;
+    case 14: {
+        const bool minimized = input.takeByte() % 2 != 0;
+        events.handle(now, inputs::WindowStateChanged{minimized ? FormWindowState::minimized
+                                                                : FormWindowState::normal});
+        break;
+    }
     case 15: events.handle(now, inputs::CloseBox{}); break;
     }
 }

@@ -68,7 +68,7 @@ struct LoadedGame {
     RecordingSound sound;
     Game game{random, sound};
     QtTextMeasure measure;
-    EventDispatcher dispatcher{game, game, measure};
+    EventDispatcher dispatcher{game, measure};
 };
 
 // The game in its real window, shown and active on the offscreen platform, on a clock that

@@ -96,9 +96,9 @@ TEST(WindowInput, SettingsWidgetsWriteBackAndHandTheFocusBackToTheInputLine) {
     EXPECT_FALSE(w.text1()->hasSelectedText());
 
     w.window.setWindowState(Qt::WindowMinimized);
-    EXPECT_EQ(w.game.WindowState, 1);
+    EXPECT_EQ(w.game.WindowState, FormWindowState::minimized);
     w.window.setWindowState(Qt::WindowNoState);
-    EXPECT_EQ(w.game.WindowState, 0);
+    EXPECT_EQ(w.game.WindowState, FormWindowState::normal);
 
     w.window.close();
     EXPECT_TRUE(w.game.isUnloaded());

@@ -5,21 +5,27 @@
 
 #include <vector>
 
+#include "shell/design_colours.h"
 #include "ui/label_changes.h"
 
 namespace runeshot {
 namespace {
 
-TEST(LabelWatch, TellsWhichLabelsWereRenamedShownOrHidden) {
+TEST(LabelChanges, TellWhichLabelsOfTheWindowAndThePanelWereRenamedShownOrDisabled) {
     Form1 form;
-    LabelWatch watch({&form.Label1, &form.lbltime, &form.lblPause});
+    FormLook look(form);
     form.Label1.Visible = true;
     form.Label1.Caption = "K";
     form.lbltime.Caption = "30";
-    const LabelChanges changes = watch.take();
+    form.lblQuit.Left += 15;
+    form.Label9.Enabled = false;
+    const LabelChanges changes = labelChanges(look.take());
     EXPECT_EQ(changes.renamed, (std::vector<const Label*>{&form.Label1, &form.lbltime}));
     EXPECT_EQ(changes.shownOrHidden, std::vector<const Label*>{&form.Label1});
-    EXPECT_TRUE(changes.enabledOrDisabled.empty());
+    EXPECT_EQ(changes.enabledOrDisabled, std::vector<const Label*>{&form.Label9});
+
+    form.Label1.ForeColor = colours::red;
+    EXPECT_EQ(labelChanges(look.take()).renamed, std::vector<const Label*>{&form.Label1});
 }
 
 }  // namespace

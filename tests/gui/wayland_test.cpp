@@ -25,14 +25,15 @@ TEST(WaylandWindow, AWindowTheCompositorStopsShowingCountsAsMinimized) {
     QTest::mouseClick(&window, Qt::LeftButton, {},
                       labelPixelRect(game.lblNew, loaded.measure).center());
     ASSERT_TRUE(game.Timer1.Enabled);
-    EXPECT_EQ(game.WindowState, 0);
+    EXPECT_EQ(game.WindowState, FormWindowState::normal);
 
     // What Qt's own title bar does for its minimize button. Qt soon forgets the state it
     // asked for, since the compositor reports none; the falling letter goes on asking for
     // frames that no longer come.
     window.showMinimized();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !(window.windowState() & Qt::WindowMinimized); }));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return game.WindowState == 1; }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return game.WindowState == FormWindowState::minimized; }, 10000));
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 The Runeshot developers
 
-"""The Windows game from its unpacked zip, under Wine on an X server of its own, played
-as the Linux program is: the same window at the same places, a hit, the buzzer of a wrong
-key in SDL's disk-driver output, the countdown of NEW GAME, a game length and speed chosen in
-the settings panel, PAUSE, and QUIT.
+"""The Windows game from its unpacked zip, or as its installer left it in the Wine prefix
+(RUNESHOT_INSTALLED=1), under Wine on an X server of its own, played as the Linux program
+is: the same window at the same places, a hit, the buzzer of a wrong key in SDL's
+disk-driver output, the countdown of NEW GAME, a game length and speed chosen in the
+settings panel, PAUSE, and QUIT.
 With --screenshot PNG it only saves the window as it opens."""
 
 import os
@@ -22,6 +23,7 @@ import harness as h  # noqa: E402
 import play_test  # noqa: E402
 
 ZIP = os.environ.get("RUNESHOT_ZIP", "")
+INSTALLED = os.environ.get("RUNESHOT_INSTALLED") == "1"
 WINE = {
     "WINEPREFIX": os.environ.get("RUNESHOT_WINEPREFIX", ""),
     "WINEDEBUG": "-all",
@@ -32,7 +34,7 @@ WINE = {
     # Wine draws through Mesa here, which would keep a shader cache in the home.
     "MESA_SHADER_CACHE_DISABLE": "true",
 }
-unpacked = None
+game_folder = None
 
 
 def wine_tools_environment():
@@ -48,15 +50,32 @@ def stop_wine():
         subprocess.run(["wineserver", how], env=wine_tools_environment(), timeout=60)
 
 
+def profile():
+    """The Wine user's profile folder (drive_c/users/NAME)."""
+    users = os.path.join(WINE["WINEPREFIX"], "drive_c", "users")
+    names = [name for name in os.listdir(users) if name != "Public"]
+    if len(names) != 1:
+        raise AssertionError(f"no single user profile in the Wine prefix: {names}")
+    return os.path.join(users, names[0])
+
+
+def installed_folder():
+    """Where the installer puts the game unless told otherwise."""
+    return os.path.join(profile(), "AppData", "Local", "Programs", "Runeshot")
+
+
 def setUpModule():
-    global unpacked
-    folder = tempfile.mkdtemp(prefix="runeshot-wine-")
-    unittest.addModuleCleanup(shutil.rmtree, folder, ignore_errors=True)
-    with zipfile.ZipFile(ZIP) as z:
-        z.extractall(folder)
-        top = {name.split("/")[0] for name in z.namelist()}
-    unpacked = os.path.join(folder, top.pop())
-    h.PROGRAM_DIR = unpacked
+    global game_folder
+    if INSTALLED:
+        game_folder = installed_folder()
+    else:
+        folder = tempfile.mkdtemp(prefix="runeshot-wine-")
+        unittest.addModuleCleanup(shutil.rmtree, folder, ignore_errors=True)
+        with zipfile.ZipFile(ZIP) as z:
+            z.extractall(folder)
+            top = {name.split("/")[0] for name in z.namelist()}
+        game_folder = os.path.join(folder, top.pop())
+    h.PROGRAM_DIR = game_folder
     subprocess.run(["wineboot", "--init"], env=wine_tools_environment(), check=True,
                    timeout=300, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     stop_wine()
@@ -74,7 +93,7 @@ def is_wine_service(pid):
 
 class ResourcesTest(unittest.TestCase):
     def test_the_program_carries_its_icon_and_version_for_explorer(self):
-        with open(os.path.join(unpacked, "runeshot.exe"), "rb") as f:
+        with open(os.path.join(game_folder, "runeshot.exe"), "rb") as f:
             program = f.read()
         version = os.path.basename(ZIP).split("-")[1]
         for text in ("FileVersion", "ProductVersion", version, "Runeshot"):
@@ -110,7 +129,7 @@ class WineSession(h.Session):
 
     def launch(self, folder=None, env=None, window=True):
         self.runs += 1
-        return WineProgram(self, folder or unpacked, dict(WINE, **(env or {})), self.runs,
+        return WineProgram(self, folder or game_folder, dict(WINE, **(env or {})), self.runs,
                            window)
 
 
