@@ -60,7 +60,7 @@ EMSCRIPTEN_KEEPALIVE const char* runeshot_length_text(double now, const char* te
 }
 
 EMSCRIPTEN_KEEPALIVE const char* runeshot_window_state(double now, int state) {
-    return deliver(now, WindowStateChanged{state});
+    return deliver(now, WindowStateChanged{static_cast<runeshot::FormWindowState>(state)});
 }
 
 EMSCRIPTEN_KEEPALIVE const char* runeshot_close_box(double now) { return deliver(now, CloseBox{}); }

@@ -35,7 +35,7 @@ private:
     RecordingSoundPlayer sound_;
     Game game_{random_, sound_};
     PageTextMeasure measure_;
-    EventDispatcher events_{game_, game_, measure_};
+    EventDispatcher events_{game_, measure_};
     // Made once the form is loaded: its first look is the form as the player first sees it.
     std::optional<SpokenNews> news_;
     std::string reply_;
