@@ -2,29 +2,31 @@
 // SPDX-FileCopyrightText: 2026 The Runeshot developers
 
 // The game's four sounds through Web Audio. A browser lets a page sound only after the
-// player's first key or click, so the sounds are fetched at once and readied at that
-// gesture; the game never waits for them, and a sound asked for before then is not heard.
+// player's first key or click, so the sounds are fetched and decoded at once, without
+// sounding, and the gesture only opens the output: the first key's own sound is heard. The
+// game never waits for them; a sound asked for before the first gesture is not heard.
 const names = ['shooted.wav', 'wrong.wav', 'boing.wav', 'theend.wav'];
 // A cut sound fades out over this long instead of clicking.
 const fadeSeconds = 0.005;
 
 export class Sounds {
   constructor() {
-    this.files = new Map(names.map((name) => [name, fetch(name).then((r) => r.arrayBuffer()).catch(() => null)]));
+    // A decoded sound plays in any context; this one never sounds, so it needs no gesture.
+    const decoder = new OfflineAudioContext(1, 1, 44100);
     this.buffers = new Map();
+    for (const name of names) {
+      fetch(name).then((r) => r.arrayBuffer())
+        .then((bytes) => decoder.decodeAudioData(bytes))
+        .then((buffer) => this.buffers.set(name, buffer))
+        .catch(() => {});
+    }
     this.context = null;
     this.playing = null;
   }
 
   // Call from the player's key or click.
   unlock() {
-    if (this.context) return;
-    this.context = new AudioContext();
-    for (const [name, file] of this.files) {
-      file.then((bytes) => bytes && this.context?.decodeAudioData(bytes))
-        .then((buffer) => { if (buffer) this.buffers.set(name, buffer); })
-        .catch(() => {});
-    }
+    if (!this.context) this.context = new AudioContext();
   }
 
   // A new sound cuts off the one still playing, as on the desktop.
