@@ -145,3 +145,46 @@ windows-build: windows-toolchain
 	  -DBUILD_TESTING=$(TESTING)
 	$(WINDOWS_DATE) cmake --build $(WINDOWS_BUILD_DIR) -j$(JOBS)
 	$(WINDOWS_DATE) cmake --build $(WINDOWS_BUILD_DIR) --target windows-setup
+
+# The game in a browser: the core compiled to WebAssembly by Debian's emscripten, and the
+# static site around it in $(WEB_BUILD_DIR)/site, which any web server can serve as it is.
+# emcc runs Node programs that need Debian's node-acorn, where a Node from elsewhere does
+# not look; Debian's Emscripten.cmake would otherwise pass Node a flag Node 20 rejects.
+# run-web serves the site on 127.0.0.1 (WEB_PORT=0 picks a free port).
+WEB_BUILD_DIR ?= build-web
+WEB_PORT ?= 8024
+
+.PHONY: web run-web
+
+web: TESTING = OFF
+web: export NODE_PATH = /usr/share/nodejs
+web:
+	tools/install-deps web
+	emcmake cmake -S . -B $(WEB_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_CROSSCOMPILING_EMULATOR=$$(command -v node) -DBUILD_TESTING=$(TESTING)
+	cmake --build $(WEB_BUILD_DIR) -j$(JOBS) --target runeshot_site
+
+run-web: web
+	tools/web/serve $(WEB_BUILD_DIR)/site $(WEB_PORT)
+
+# The page's tests: the core's unit tests compiled with emscripten and run by ctest under
+# Node in $(WEB_BUILD_DIR) (only here: `make web` leaves them out), then the page, served on
+# 127.0.0.1, played in Chromium and in Firefox ESR, headless, by puppeteer-core, which
+# tests/web/package-lock.json pins (it downloads no browser; a copy in npm's cache is used
+# as it is). bench-web prints the page's figures (recorded in docs/benchmarks.md).
+WEB_TEST_PACKAGES := cd tests/web && npm ci --prefer-offline --ignore-scripts --no-audit --no-fund
+
+.PHONY: test-web bench-web
+
+test-web: export NODE_PATH = /usr/share/nodejs
+test-web:
+	$(MAKE) web TESTING=ON
+	cmake --build $(WEB_BUILD_DIR) -j$(JOBS)
+	cd $(WEB_BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
+	$(WEB_TEST_PACKAGES)
+	cd tests/web && RUNESHOT_SITE=$(abspath $(WEB_BUILD_DIR))/site node --test play_test.mjs
+
+bench-web:
+	$(MAKE) web
+	$(WEB_TEST_PACKAGES)
+	node bench/web_figures.mjs $(WEB_BUILD_DIR)/site

@@ -1,0 +1,154 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Runeshot developers
+
+#include "web/form_json.h"
+
+#include <cmath>
+#include <cstdio>
+#include <variant>
+
+#include "shell/event_dispatcher.h"
+#include "web/page_text_measure.h"
+
+namespace runeshot {
+
+namespace {
+
+// Letters fall to places that are no multiple of 15 twips: they are rounded to the nearest
+// pixel, halves away from zero, as the window does.
+double pixels(Twips twips) { return std::round(double(twips) / twipsPerPixel); }
+
+std::string css(Colour colour) {
+    const Colour c = resolveColour(colour);
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", redOf(c), greenOf(c), blueOf(c));
+    return text;
+}
+
+void writeRect(JsonWriter& json, Twips left, Twips top, Twips width, Twips height) {
+    json.value("x", pixels(left)).value("y", pixels(top));
+    json.value("w", pixels(width)).value("h", pixels(height));
+}
+
+void writeFont(JsonWriter& json, const Font& font) {
+    json.beginObject("font")
+        .value("face", font.Name)
+        .value("px", double(pixelsFromPoints(font.Size)))
+        .value("bold", font.Bold)
+        .endObject();
+}
+
+void writeLabel(JsonWriter& json, const Form1& form, const Label& l, const TextMeasure& measure) {
+    const TwipsRect rect = labelRect(l, measure);
+    json.beginObject().value("kind", "label").value("name", l.Name).value("caption", l.Caption);
+    writeRect(json, rect.Left, rect.Top, rect.Width, rect.Height);
+    json.value("visible", l.Visible)
+        .value("enabled", l.Enabled)
+        .value("fore", css(l.ForeColor))
+        .value("back", css(l.BackColor))
+        .value("opaque", l.BackStyle == 1)
+        .value("wrap", !l.AutoSize)
+        .value("align", double(l.Alignment))
+        .value("sunken", l.BorderStyle == 1);
+    writeFont(json, l.Font);
+    if (takesClicks(form, l)) {
+        const TwipsRect hit = labelInWindow(form, l, measure);
+        json.beginArray("click")
+            .value({}, double(hit.Left))
+            .value({}, double(hit.Top))
+            .value({}, double(hit.Width))
+            .value({}, double(hit.Height))
+            .endArray();
+    }
+    json.endObject();
+}
+
+void writeShape(JsonWriter& json, const Shape& s) {
+    json.beginObject().value("kind", "shape").value("name", s.Name).value("shape", double(s.Kind));
+    writeRect(json, s.Left, s.Top, s.Width, s.Height);
+    json.value("visible", s.Visible)
+        .value("opaque", s.BackStyle == 1)
+        .value("back", css(s.BackColor))
+        .value("fillStyle", double(s.FillStyle))
+        .value("fill", css(s.FillColor))
+        .value("border", css(s.BorderColor))
+        .endObject();
+}
+
+void writeLine(JsonWriter& json, const Line& l) {
+    json.beginObject()
+        .value("kind", "line")
+        .value("name", l.Name)
+        .value("x1", pixels(l.X1))
+        .value("y1", pixels(l.Y1))
+        .value("x2", pixels(l.X2))
+        .value("y2", pixels(l.Y2))
+        .value("visible", l.Visible)
+        .value("border", css(l.BorderColor))
+        .endObject();
+}
+
+void writeControls(JsonWriter& json, const char* name, const Form1& form,
+                   const std::vector<GraphicalControl>& controls, const TextMeasure& measure) {
+    json.beginArray(name);
+    for (const GraphicalControl& control : controls) {
+        if (const Label* const* label = std::get_if<const Label*>(&control)) {
+            writeLabel(json, form, **label, measure);
+        } else if (const Shape* const* shape = std::get_if<const Shape*>(&control)) {
+            writeShape(json, **shape);
+        } else {
+            writeLine(json, *std::get<const Line*>(control));
+        }
+    }
+    json.endArray();
+}
+
+void writeOption(JsonWriter& json, const OptionButton& o) {
+    json.beginObject(o.Name).value("caption", o.Caption).value("value", o.Value);
+    writeRect(json, o.Left, o.Top, o.Width, o.Height);
+    json.value("visible", o.Visible)
+        .value("fore", css(o.ForeColor))
+        .value("back", css(o.BackColor));
+    writeFont(json, o.Font);
+    json.value("tabIndex", double(o.TabIndex)).endObject();
+}
+
+}  // namespace
+
+void writeForm(JsonWriter& json, const Form1& form, const TextMeasure& measure) {
+    writeControls(json, "window", form, form.windowPaintOrder(), measure);
+    writeControls(json, "panel", form, form.panelPaintOrder(), measure);
+
+    const Frame& f = form.Frame1;
+    json.beginObject(f.Name);
+    writeRect(json, f.Left, f.Top, f.Width, f.Height);
+    json.value("visible", f.Visible).value("back", css(f.BackColor)).endObject();
+
+    const TextBox& t = form.Text1;
+    json.beginObject(t.Name).value("text", t.Text);
+    writeRect(json, t.Left, t.Top, t.Width, t.Height);
+    json.value("visible", t.Visible)
+        .value("enabled", t.Enabled)
+        .value("maxLength", double(t.MaxLength))
+        .value("align", double(t.Alignment))
+        .value("fore", css(t.ForeColor))
+        .value("back", css(t.BackColor));
+    writeFont(json, t.Font);
+    json.value("tabIndex", double(t.TabIndex)).endObject();
+
+    writeOption(json, form.Option1);
+    writeOption(json, form.Option2);
+
+    const ComboBox& c = form.Combo1;
+    json.beginObject(c.Name).value("text", c.Text).beginArray("list");
+    for (const std::string& item : c.List) json.element(item);
+    json.endArray();
+    writeRect(json, c.Left, c.Top, c.Width, c.Height);
+    json.value("visible", c.Visible)
+        .value("fore", css(c.ForeColor))
+        .value("back", css(c.BackColor));
+    writeFont(json, c.Font);
+    json.value("tabIndex", double(c.TabIndex)).endObject();
+}
+
+}  // namespace runeshot
