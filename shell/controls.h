@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,12 @@ struct Font {
     bool Bold = false;
     bool operator==(const Font&) const = default;
 };
+
+// The pixel size of a font of `points` at 96 dots per inch, at least one (8.25 pt is 11 px,
+// 48 pt is 64 px): the layout is in twips, so text must not grow with the display's own dpi.
+inline int pixelsFromPoints(double points) {
+    return std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0)));
+}
 
 enum class Alignment { Left = 0, Right = 1, Center = 2 };
 

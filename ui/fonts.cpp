@@ -3,10 +3,7 @@
 
 #include "ui/fonts.h"
 
-#include <algorithm>
-
 #include <QStringList>
-#include <QtMath>
 
 namespace runeshot {
 
@@ -28,8 +25,6 @@ const FaceSubstitute substitutes[] = {
 
 }  // namespace
 
-int pixelsFromPoints(double points) { return qRound(points * 96.0 / 72.0); }
-
 QFont qtFont(const Font& font) {
     QFont result;
     QStringList families{QString::fromStdString(font.Name)};
@@ -37,7 +32,7 @@ QFont qtFont(const Font& font) {
         if (font.Name == s.designFace) families = s.families;
     }
     result.setFamilies(families);
-    result.setPixelSize(std::max(1, pixelsFromPoints(font.Size)));
+    result.setPixelSize(pixelsFromPoints(font.Size));
     result.setBold(font.Bold);
     return result;
 }

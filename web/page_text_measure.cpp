@@ -3,8 +3,6 @@
 
 #include "web/page_text_measure.h"
 
-#include <algorithm>
-#include <cmath>
 #include <string>
 
 #include <emscripten.h>
@@ -23,10 +21,6 @@ EM_JS(int, pageLineHeight, (const char* face, int pixels, int bold), {
 });
 
 }  // namespace
-
-int pixelsFromPoints(double points) {
-    return std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0)));
-}
 
 TwipsSize PageTextMeasure::measure(std::string_view text, const Font& font) const {
     const std::string caption(text);

@@ -7,10 +7,6 @@
 
 namespace runeshot {
 
-// Pixels from points at 96 dots per inch, as the window sizes its faces (8.25 pt = 11 px),
-// never below one.
-int pixelsFromPoints(double points);
-
 // Measures a caption with the face the page draws it in: the width is the caption's
 // advance and the height the face's ascent plus descent, each rounded to whole pixels as
 // the window's toolkit does, so the core's hit test agrees with what the page shows.
