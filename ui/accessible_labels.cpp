@@ -10,6 +10,7 @@
 #include <QAccessibleWidget>
 
 #include "shell/event_dispatcher.h"
+#include "shell/label_reading.h"
 #include "ui/control_painter.h"
 #include "ui/form_window.h"
 #include "ui/settings_panel.h"
@@ -51,9 +52,7 @@ public:
 
     QString text(QAccessible::Text kind) const override {
         if (kind != QAccessible::Name) return {};
-        QString name = qstr(label_.Caption).trimmed();
-        if (&label_ == &labels_.form().Label1 && looksRed(label_)) name += QStringLiteral(", red");
-        return name;
+        return qstr(readableName(labels_.form(), label_));
     }
 
     QAccessible::Role role() const override {
@@ -74,7 +73,7 @@ public:
             if (other == nullptr || !(match & relation)) return;
             related.append({labels_.at(labels_.indexOfLabel(*other)), relation});
         };
-        add(labels_.labelOf(label_), QAccessible::Label);
+        add(captionOf(labels_.form(), label_), QAccessible::Label);
         add(labels_.labelledBy(label_), QAccessible::Labelled);
         return related;
     }
@@ -245,16 +244,9 @@ void AccessibleLabels::press(const Label& label) const {
     if (isShown(label)) press_(label);
 }
 
-const Label* AccessibleLabels::labelOf(const Label& count) const {
-    if (&count == &form_.lblShooted) return &form_.Label2;
-    if (&count == &form_.lblMissed) return &form_.Label4;
-    if (&count == &form_.lbltime) return &form_.Label3;
-    return nullptr;
-}
-
 const Label* AccessibleLabels::labelledBy(const Label& caption) const {
     for (const Label* count : {&form_.lblShooted, &form_.lblMissed, &form_.lbltime}) {
-        if (labelOf(*count) == &caption) return count;
+        if (captionOf(form_, *count) == &caption) return count;
     }
     return nullptr;
 }

@@ -51,8 +51,7 @@ public:
     bool isShown(const Label& label) const;
     bool isButton(const Label& label) const;
     void press(const Label& label) const;
-    // The caption label of a count, or the count a caption labels.
-    const Label* labelOf(const Label& count) const;
+    // The count a caption labels.
     const Label* labelledBy(const Label& caption) const;
 
 private:

@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "shell/event_dispatcher.h"
+#include "shell/label_reading.h"
 #include "web/page_text_measure.h"
 
 namespace runeshot {
@@ -41,6 +42,8 @@ void writeFont(JsonWriter& json, const Font& font) {
 void writeLabel(JsonWriter& json, const Form1& form, const Label& l, const TextMeasure& measure) {
     const TwipsRect rect = labelRect(l, measure);
     json.beginObject().value("kind", "label").value("name", l.Name).value("caption", l.Caption);
+    json.value("readable", readableName(form, l));
+    if (const Label* caption = captionOf(form, l)) json.value("labelledBy", caption->Name);
     writeRect(json, rect.Left, rect.Top, rect.Width, rect.Height);
     json.value("visible", l.Visible)
         .value("enabled", l.Enabled)

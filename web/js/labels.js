@@ -6,10 +6,6 @@
 // their captions, whose press is a click in their middle; the counts are read with their
 // captions; and what a player must hear goes to the live region.
 
-// The caption beside each count.
-const captionOf = { lblShooted: 'Label2', lblMissed: 'Label4', lbltime: 'Label3' };
-const red = '#ff0000';
-
 export class AccessibleLabels {
   // `press` clicks a label at the middle of its place in the window, in twips.
   constructor(press) {
@@ -31,10 +27,10 @@ export class AccessibleLabels {
       });
     } else {
       element = document.createElement('span');
-      if (captionOf[label.name]) {
+      if (label.labelledBy) {
         element.setAttribute('role', 'status');
         element.setAttribute('aria-live', 'off');
-        element.setAttribute('aria-labelledby', `a-${captionOf[label.name]}`);
+        element.setAttribute('aria-labelledby', `a-${label.labelledBy}`);
       }
     }
     element.id = `a-${label.name}`;
@@ -51,9 +47,7 @@ export class AccessibleLabels {
       Object.assign(element.style, {
         left: `${label.x + dx}px`, top: `${label.y + dy}px`, width: `${label.w}px`, height: `${label.h}px`,
       });
-      let text = label.caption.trim();
-      if (label.name === 'Label1' && label.fore === red) text += ', red';
-      if (element.textContent !== text) element.textContent = text;
+      if (element.textContent !== label.readable) element.textContent = label.readable;
       if (label.click) {
         element.dataset.click = label.click.join(',');
         element.setAttribute('aria-disabled', String(!label.enabled));
