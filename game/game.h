@@ -7,9 +7,9 @@
 
 #include "game/module1.h"
 #include "game/random_source.h"
+#include "game/sound_player.h"
 #include "shell/form1.h"
 #include "shell/form_events.h"
-#include "sound/sound_player.h"
 
 namespace runeshot {
 

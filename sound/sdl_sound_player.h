@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "sound/sound_player.h"
+#include "game/sound_player.h"
 
 namespace runeshot {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "sound/sound_player.h"
+#include "game/sound_player.h"
 
 // The sound players that stand in for the real one wherever the game runs without a sound
 // device: in tests, benchmarks and tools.
