@@ -266,8 +266,10 @@ int measureOnServer(const std::string& folder, const std::string& source,
         std::fprintf(stderr, "sound_onset_bench: nothing recorded from %s\n", source.c_str());
         return 1;
     }
+    SoundPlayerLimits limits;
+    limits.closeAfter = closeAfter;
     SdlSoundPlayer player(folder, [] { std::fprintf(stderr, "sound_onset_bench: fallback\n"); },
-                          closeAfter);
+                          std::make_shared<SteadySoundClock>(), limits);
     player.open();
     std::vector<double> afterShort, afterLong, afterRestart;
     int unheardAfterRestart = 0;
@@ -335,7 +337,8 @@ int main(int argc, char** argv) {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
 
-    SdlSoundPlayer player(folder, [] { std::fprintf(stderr, "sound_onset_bench: fallback\n"); });
+    SdlSoundPlayer player(folder, [] { std::fprintf(stderr, "sound_onset_bench: fallback\n"); },
+                          std::make_shared<SteadySoundClock>());
     player.open();
     // A first sound waits for the device to open; the figures are for a running game.
     player.play("wrong.wav");
