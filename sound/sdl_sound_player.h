@@ -20,10 +20,12 @@ const SdlLibrary* sdlLibrary();
 // How long the sound player waits for what; the defaults are the program's.
 struct SoundPlayerLimits {
     using duration = SoundClock::duration;
-    // How long a quiet device stays open: longer than the gaps of a game at Normal, where
-    // a letter lands about every four seconds, and short enough that an idle window soon
-    // costs nothing.
-    duration closeAfter = std::chrono::seconds(5);
+    // How long a quiet device stays open after its last sound. An open device wakes SDL's
+    // thread every 12 ms, and the sound server's; one opened again played its first sound as
+    // soon as one kept open (PulseAudio, PipeWire). Half a second keeps it open through a
+    // run of quick keys and lets what SDL and the server still hold of a sound be heard;
+    // between the misses of a game at Normal, about four seconds apart, it is closed.
+    duration closeAfter = std::chrono::milliseconds(500);
     // A device that failed to open is tried again at a later sound, but not more often.
     duration retryAfter = std::chrono::seconds(1);
     // SDL's PipeWire backend never says that its server has gone, it only stops asking for
