@@ -139,7 +139,8 @@ TEST_F(DeviceLife, aDeviceQuietForItsWhileIsClosedAndTheNextSoundOpensItAgain) {
     player.open();
     // Opened at start, it closes by itself when nothing plays, and not before.
     ASSERT_TRUE(clock->waitUntilIdle());
-    ASSERT_TRUE(audioThread().has_value());
+    // SDL's thread names itself once it runs.
+    ASSERT_TRUE(eventually([] { return audioThread().has_value(); }));
     clock->advance(limits.closeAfter - 1ms);
     ASSERT_TRUE(clock->waitUntilIdle());
     EXPECT_TRUE(audioThread().has_value());
