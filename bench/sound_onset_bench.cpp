@@ -232,6 +232,11 @@ public:
         if (group_ <= 0) return;
         ::kill(-group_, SIGKILL);
         waitpid(group_, nullptr, 0);
+        // The server itself is the shell's child: until it is gone too, its socket still
+        // answers, and a server started now finds the address in use and serves no one.
+        for (int tries = 0; tries < 500 && ::kill(-group_, 0) == 0; ++tries) {
+            std::this_thread::sleep_for(10ms);
+        }
         group_ = -1;
     }
 
