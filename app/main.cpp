@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QLocale>
 
+#include <memory>
+
 #include "app/window_system_guard.h"
 #include "game/game.h"
 #include "shell/event_dispatcher.h"
@@ -23,9 +25,10 @@ int main(int argc, char** argv) {
 
     runeshot::Lcg24 random;
     // The player calls its fallback on a thread of its own; the bell rings on the window's.
-    runeshot::SdlSoundPlayer sound(QCoreApplication::applicationDirPath().toStdString(), [&app] {
-        QMetaObject::invokeMethod(&app, [] { QApplication::beep(); });
-    });
+    runeshot::SdlSoundPlayer sound(
+        QCoreApplication::applicationDirPath().toStdString(),
+        [&app] { QMetaObject::invokeMethod(&app, [] { QApplication::beep(); }); },
+        std::make_shared<runeshot::SteadySoundClock>());
     runeshot::Game game(random, sound);
     game.DecimalSeparator = QLocale().decimalPoint().toStdString();
     const runeshot::QtTextMeasure measure;

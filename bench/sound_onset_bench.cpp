@@ -4,9 +4,9 @@
 // How long after PlaySound the sound's first sample leaves SDL, and how long the call holds
 // the window's thread. SDL's disk driver writes the mixed output to a file in real time,
 // so the moment a sample appears in the file is the moment a sound card would get it.
-// With --server, the same on a sound server that the bench starts itself: after a short
-// quiet, after a quiet long enough for the player to have closed its device, and after the
-// server was killed and started again.
+// With --server, the same on a sound server that the bench starts itself: with the device
+// open, after the player has closed it, after the server has suspended its sink, and after
+// the server was killed and started again.
 #include <SDL.h>
 #include <dlfcn.h>
 #include <signal.h>
@@ -94,6 +94,8 @@ public:
         file_.clear();
         file_.seekg(0, std::ios::end);
         const std::streamoff end = file_.tellg();
+        // The driver starts its file over when the player opens the device again.
+        if (end < read_) read_ = 0;
         // Whole samples only: the driver may be half-way through a write.
         const std::streamoff available = (end - read_) / 2 * 2;
         std::vector<std::int16_t> samples(static_cast<std::size_t>(available / 2));
@@ -230,6 +232,11 @@ public:
         if (group_ <= 0) return;
         ::kill(-group_, SIGKILL);
         waitpid(group_, nullptr, 0);
+        // The server itself is the shell's child: until it is gone too, its socket still
+        // answers, and a server started now finds the address in use and serves no one.
+        for (int tries = 0; tries < 500 && ::kill(-group_, 0) == 0; ++tries) {
+            std::this_thread::sleep_for(10ms);
+        }
         group_ = -1;
     }
 
@@ -253,39 +260,42 @@ std::unique_ptr<ServerRecording> recordingOnceReady(const std::string& source) {
     return nullptr;
 }
 
-// A player that closes its device after `closeAfter` of quiet, heard through the server's
-// monitor `source`: five sounds each after a short quiet, after a quiet long enough for the
-// player to have closed its device and the server to have suspended its sink (which it
-// does after 5 s), and just after the server was killed and started again while the
-// player's device was open, and a second after that.
+// The program's player heard through the server's monitor `source`: five sounds each while
+// the device is still open from the one before, after the player has closed it (four
+// seconds after a sound, as the misses of a game at Normal come), after a quiet long enough
+// for the server to have suspended its sink too (which it does after 5 s), and just after
+// the server was killed and started again while the player's device was open.
 int measureOnServer(const std::string& folder, const std::string& source,
-                    std::chrono::seconds closeAfter, const std::string& serverCommand) {
+                    const std::string& serverCommand) {
     SoundServer server(serverCommand);
     std::unique_ptr<ServerRecording> recording = recordingOnceReady(source);
     if (recording == nullptr) {
         std::fprintf(stderr, "sound_onset_bench: nothing recorded from %s\n", source.c_str());
         return 1;
     }
+    const SoundPlayerLimits limits;
     SdlSoundPlayer player(folder, [] { std::fprintf(stderr, "sound_onset_bench: fallback\n"); },
-                          closeAfter);
+                          std::make_shared<SteadySoundClock>(), limits);
     player.open();
-    std::vector<double> afterShort, afterLong, afterRestart;
+    std::vector<double> open, closed, suspended, afterRestart;
     int unheardAfterRestart = 0;
-    const auto measure = [&](std::vector<double>& onsets, std::chrono::milliseconds quiet) {
+    const auto measure = [&](std::vector<double>& onsets, SoundClock::duration quiet) {
         std::this_thread::sleep_for(quiet);
         const auto onset = serverOnset(player, *recording, folder, "shooted.wav");
         if (onset) onsets.push_back(*onset);
         return onset.has_value();
     };
+    // Half the quiet the player allows, counted from a sound's start: its device is open.
+    const auto whileOpen = limits.closeAfter / 2;
     // The first sound of all opens the stream; the figures are for a running game.
-    if (!measure(afterShort, 1s)) {
+    if (!measure(open, whileOpen)) {
         std::fprintf(stderr, "sound_onset_bench: nothing heard from the server\n");
         return 1;
     }
-    afterShort.clear();
-    const auto longQuiet = std::chrono::duration_cast<std::chrono::milliseconds>(closeAfter) + 8s;
+    open.clear();
     for (int round = 0; round < 5; ++round) {
-        if (!measure(afterShort, 1s) || !measure(afterLong, longQuiet)) {
+        if (!measure(open, whileOpen) || !measure(closed, 4s) ||
+            !measure(suspended, limits.closeAfter + 8s)) {
             std::fprintf(stderr, "sound_onset_bench: a sound was not heard within 3 s\n");
             return 1;
         }
@@ -293,7 +303,7 @@ int measureOnServer(const std::string& folder, const std::string& source,
     // A player that never finds the server again hears none of these.
     for (int round = 0; round < 5; ++round) {
         // The device is open when the server goes.
-        if (!measure(afterShort, 1s)) ++unheardAfterRestart;
+        if (!measure(open, whileOpen)) ++unheardAfterRestart;
         recording.reset();
         server.kill();
         server.start();
@@ -304,8 +314,9 @@ int measureOnServer(const std::string& folder, const std::string& source,
         }
         if (!measure(afterRestart, 0ms)) ++unheardAfterRestart;
     }
-    bench::printRow("server onset short quiet", afterShort, "ms");
-    bench::printRow("server onset long quiet", afterLong, "ms");
+    bench::printRow("server onset device open", open, "ms");
+    bench::printRow("server onset device closed", closed, "ms");
+    bench::printRow("server onset sink suspended", suspended, "ms");
     bench::printRow("server onset after restart", afterRestart, "ms");
     bench::printRow("server unheard after restart", unheardAfterRestart, unheardAfterRestart,
                     unheardAfterRestart, "sounds");
@@ -317,15 +328,13 @@ int measureOnServer(const std::string& folder, const std::string& source,
 
 int main(int argc, char** argv) {
     using namespace runeshot;
-    if (argc == 6 && std::strcmp(argv[1], "--server") == 0) {
-        return measureOnServer(argv[2], argv[3], std::chrono::seconds(std::atoi(argv[4])),
-                               argv[5]);
+    if (argc == 5 && std::strcmp(argv[1], "--server") == 0) {
+        return measureOnServer(argv[2], argv[3], argv[4]);
     }
     if (argc != 3) {
         std::fprintf(stderr,
                      "usage: sound_onset_bench SOUND_FOLDER SCRATCH_FILE\n"
-                     "       sound_onset_bench --server SOUND_FOLDER MONITOR CLOSE_AFTER_SECONDS "
-                     "SERVER_COMMAND\n");
+                     "       sound_onset_bench --server SOUND_FOLDER MONITOR SERVER_COMMAND\n");
         return 2;
     }
     const std::string folder = argv[1];
@@ -335,11 +344,14 @@ int main(int argc, char** argv) {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
 
-    SdlSoundPlayer player(folder, [] { std::fprintf(stderr, "sound_onset_bench: fallback\n"); });
+    const SoundPlayerLimits limits;
+    SdlSoundPlayer player(folder, [] { std::fprintf(stderr, "sound_onset_bench: fallback\n"); },
+                          std::make_shared<SteadySoundClock>(), limits);
     player.open();
-    // A first sound waits for the device to open; the figures are for a running game.
+    // A first sound waits for the device to open; the figures are for a running game, whose
+    // device stays open while sounds come closer together than the player's quiet.
     player.play("wrong.wav");
-    std::this_thread::sleep_for(1s);
+    std::this_thread::sleep_for(limits.closeAfter);
     OutputReader reader(output);
     if (!reader.open()) {
         std::fprintf(stderr, "sound_onset_bench: SDL wrote no output to %s\n", output.c_str());

@@ -24,19 +24,9 @@ namespace {
 // 12 ms at 44.1 kHz: a new sound starts within one of these, plus what SDL and the sound
 // server hold.
 constexpr Uint16 deviceFrames = 512;
-// A device that failed to open is tried again at a later sound, but not more often.
-constexpr auto retryAfter = std::chrono::seconds(1);
-// SDL's PipeWire backend never says that its server has gone, it only stops asking for
-// sound: a device there whose callback has not run for this long is taken for lost. Other
-// backends say so, and may ask in bursts (PulseAudio's null sink, seconds apart).
-constexpr auto stalledAfter = std::chrono::milliseconds(500);
-// How often the player's thread looks whether an open device has been lost.
-constexpr auto lookEvery = std::chrono::milliseconds(250);
-// How long the owner waits for the player's thread to finish when the program ends.
-constexpr auto stopWait = std::chrono::milliseconds(250);
 
-SdlSoundPlayer::Clock::duration timeOf(std::size_t frames) {
-    return std::chrono::duration_cast<SdlSoundPlayer::Clock::duration>(
+SoundClock::duration timeOf(std::size_t frames) {
+    return std::chrono::duration_cast<SoundClock::duration>(
         std::chrono::duration<double>(static_cast<double>(frames) / deviceRate));
 }
 
@@ -63,12 +53,14 @@ void* silenceAlsa() {
 // Everything the player's thread works with. The thread holds it too, so that a thread
 // left behind by a hanging sound server never works on freed memory.
 struct SdlSoundPlayer::Shared {
-    Shared(std::string folder, std::function<void()> fallback, Clock::duration closeAfter,
-           const SdlLibrary* (*loadSdl)())
+    Shared(std::string folder, std::function<void()> fallback, std::shared_ptr<SoundClock> clock,
+           const SoundPlayerLimits& limits, const SdlLibrary* (*loadSdl)())
         : folder(std::move(folder)),
           fallback(std::move(fallback)),
-          closeAfter(closeAfter),
-          loadSdl(loadSdl) {}
+          clock(std::move(clock)),
+          limits(limits),
+          loadSdl(loadSdl),
+          files(loadSdl) {}
 
     void run();
     void playFile(const std::string& name);
@@ -85,7 +77,8 @@ struct SdlSoundPlayer::Shared {
 
     const std::string folder;
     const std::function<void()> fallback;
-    const Clock::duration closeAfter;
+    const std::shared_ptr<SoundClock> clock;
+    const SoundPlayerLimits limits;
     const SdlLibrary* (*const loadSdl)();
 
     // Used by the player's thread alone.
@@ -95,11 +88,11 @@ struct SdlSoundPlayer::Shared {
     bool sdlStarted = false;
     SDL_AudioDeviceID device = 0;
     bool lostWhenStalled = false;
-    Clock::time_point closeAt;
-    Clock::time_point nextTry;
+    SoundClock::time_point closeAt;
+    SoundClock::time_point nextTry;
     // Until when a lost device is opened again without waiting for a sound: for as long as
     // it would have stayed open.
-    Clock::time_point replaceUntil;
+    SoundClock::time_point replaceUntil;
     // Whether the line about no sound device has been written since a device last opened.
     bool saidNoDevice = false;
 
@@ -115,21 +108,24 @@ struct SdlSoundPlayer::Shared {
     // SDL's callback and the player's thread, under SDL's device lock.
     DeviceFeed feed;
     // When SDL's callback last ran.
-    std::atomic<Clock::rep> lastFill{0};
+    std::atomic<SoundClock::duration::rep> lastFill{0};
 };
 
 SdlSoundPlayer::SdlSoundPlayer(std::string folder, std::function<void()> fallback,
-                               Clock::duration closeAfter, const SdlLibrary* (*loadSdl)())
-    : shared_(std::make_shared<Shared>(std::move(folder), std::move(fallback), closeAfter,
-                                       loadSdl)) {}
+                               std::shared_ptr<SoundClock> clock, SoundPlayerLimits limits,
+                               const SdlLibrary* (*loadSdl)())
+    : shared_(std::make_shared<Shared>(std::move(folder), std::move(fallback), std::move(clock),
+                                       limits, loadSdl)) {}
 
 SdlSoundPlayer::~SdlSoundPlayer() {
     if (!thread_.joinable()) return;
     std::unique_lock lock(shared_->mutex);
     shared_->stopping = true;
     shared_->work.notify_one();
-    const bool finished =
-        shared_->finishedWork.wait_for(lock, stopWait, [this] { return shared_->finished; });
+    SoundClock& clock = *shared_->clock;
+    const bool finished = clock.waitUntil(shared_->finishedWork, lock,
+                                          clock.now() + shared_->limits.stopWait,
+                                          [this] { return shared_->finished; });
     lock.unlock();
     if (finished) {
         thread_.join();
@@ -160,7 +156,9 @@ void SdlSoundPlayer::Shared::run() {
     // Named so that top and the CPU figures can tell the player's thread from the window's.
     platform::nameThisThread("runeshot-sound");
     std::unique_lock lock(mutex);
-    const auto asked = [this] { return stopping || openAsked || !requests.empty(); };
+    const std::function<bool()> asked = [this] {
+        return stopping || openAsked || !requests.empty();
+    };
     while (!stopping) {
         if (!requests.empty()) {
             const std::string name = std::move(requests.front());
@@ -173,15 +171,16 @@ void SdlSoundPlayer::Shared::run() {
             lock.unlock();
             openPlayingSilence();
             lock.lock();
-        } else if (device == 0 && Clock::now() < replaceUntil) {
-            if (!work.wait_until(lock, std::min(nextTry, replaceUntil), asked)) {
+        } else if (device == 0 && clock->now() < replaceUntil) {
+            if (!clock->waitUntil(work, lock, std::min(nextTry, replaceUntil), asked)) {
                 lock.unlock();
                 openPlayingSilence();
                 lock.lock();
             }
         } else if (device == 0) {
-            work.wait(lock, asked);
-        } else if (!work.wait_until(lock, std::min(closeAt, Clock::now() + lookEvery), asked)) {
+            clock->waitUntil(work, lock, SoundClock::never, asked);
+        } else if (!clock->waitUntil(work, lock, std::min(closeAt, clock->now() + limits.lookEvery),
+                                     asked)) {
             lock.unlock();
             keepDevice();
             lock.lock();
@@ -218,11 +217,12 @@ void SdlSoundPlayer::Shared::playFile(const std::string& name) {
     sdl->UnlockAudioDevice(device);
     // A device just opened starts with the sound, not with silence queued before it.
     sdl->PauseAudioDevice(device, 0);
-    closeAt = Clock::now() + timeOf(left) + closeAfter;
+    closeAt = clock->now() + timeOf(left) + limits.closeAfter;
 }
 
 bool SdlSoundPlayer::Shared::deviceLost() const {
-    const bool stalled = Clock::now() - Clock::time_point(Clock::duration(lastFill)) > stalledAfter;
+    const bool stalled = clock->now() - SoundClock::time_point(SoundClock::duration(lastFill)) >
+                         limits.stalledAfter;
     return (lostWhenStalled && stalled) || sdl->GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED;
 }
 
@@ -232,7 +232,7 @@ void SdlSoundPlayer::Shared::keepDevice() {
     if (deviceLost()) {
         replaceUntil = closeAt;
         openPlayingSilence();
-    } else if (Clock::now() >= closeAt) {
+    } else if (clock->now() >= closeAt) {
         closeIfQuiet();
     }
 }
@@ -254,7 +254,7 @@ bool SdlSoundPlayer::Shared::deviceReady() {
 }
 
 bool SdlSoundPlayer::Shared::openDevice() {
-    const auto now = Clock::now();
+    const auto now = clock->now();
     if (now < nextTry) return false;
     if (sdl == nullptr && (sdl = loadSdl()) != nullptr) alsa = silenceAlsa();
     if (sdl != nullptr && !sdlStarted) {
@@ -283,7 +283,7 @@ bool SdlSoundPlayer::Shared::openDevice() {
                          sdl != nullptr ? sdl->GetError() : sdlLibraryError());
         }
         saidNoDevice = true;
-        nextTry = now + retryAfter;
+        nextTry = now + limits.retryAfter;
         // The next try starts SDL afresh, so that it looks again for a sound server.
         stopSdl();
         return false;
@@ -291,7 +291,7 @@ bool SdlSoundPlayer::Shared::openDevice() {
     saidNoDevice = false;
     const char* driver = sdl->GetCurrentAudioDriver();
     lostWhenStalled = driver != nullptr && std::strcmp(driver, "pipewire") == 0;
-    closeAt = now + closeAfter;
+    closeAt = now + limits.closeAfter;
     lastFill = now.time_since_epoch().count();
     return true;
 }
@@ -310,7 +310,7 @@ void SdlSoundPlayer::Shared::stopSdl() {
 }
 
 // Closes the device once everything handed to it has been played and it has been quiet
-// for closeAfter; otherwise looks again then.
+// for the time set; otherwise looks again then.
 void SdlSoundPlayer::Shared::closeIfQuiet() {
     sdl->LockAudioDevice(device);
     const std::size_t left = feed.framesLeft();
@@ -318,7 +318,7 @@ void SdlSoundPlayer::Shared::closeIfQuiet() {
     if (left == 0) {
         closeDevice();
     } else {
-        closeAt = Clock::now() + timeOf(left) + closeAfter;
+        closeAt = clock->now() + timeOf(left) + limits.closeAfter;
     }
 }
 
@@ -332,7 +332,7 @@ void SdlSoundPlayer::Shared::callFallback() {
 void SdlSoundPlayer::Shared::fillDevice(void* shared, std::uint8_t* out, int length) {
     auto* self = static_cast<Shared*>(shared);
     self->feed.fill(out, static_cast<std::size_t>(length));
-    self->lastFill = Clock::now().time_since_epoch().count();
+    self->lastFill = self->clock->now().time_since_epoch().count();
 }
 
 }  // namespace runeshot

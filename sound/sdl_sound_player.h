@@ -10,11 +10,33 @@
 #include <thread>
 
 #include "game/sound_player.h"
+#include "sound/sound_clock.h"
 
 namespace runeshot {
 
 struct SdlLibrary;
 const SdlLibrary* sdlLibrary();
+
+// How long the sound player waits for what; the defaults are the program's.
+struct SoundPlayerLimits {
+    using duration = SoundClock::duration;
+    // How long a quiet device stays open after its last sound. An open device wakes SDL's
+    // thread every 12 ms, and the sound server's; one opened again played its first sound as
+    // soon as one kept open (PulseAudio, PipeWire). Half a second keeps it open through a
+    // run of quick keys and lets what SDL and the server still hold of a sound be heard;
+    // between the misses of a game at Normal, about four seconds apart, it is closed.
+    duration closeAfter = std::chrono::milliseconds(500);
+    // A device that failed to open is tried again at a later sound, but not more often.
+    duration retryAfter = std::chrono::seconds(1);
+    // SDL's PipeWire backend never says that its server has gone, it only stops asking for
+    // sound: a device there whose callback has not run for this long is taken for lost.
+    // Other backends say so, and may ask in bursts (PulseAudio's null sink, seconds apart).
+    duration stalledAfter = std::chrono::milliseconds(500);
+    // How often the player's thread looks whether an open device has been lost.
+    duration lookEvery = std::chrono::milliseconds(250);
+    // How long the owner waits for the player's thread to finish when the program ends.
+    duration stopWait = std::chrono::milliseconds(250);
+};
 
 // Plays the game's WAV files from the program's folder on one SDL audio device. A thread of
 // the player's own reads the files, opens the device when a sound needs it and closes it
@@ -24,16 +46,12 @@ const SdlLibrary* sdlLibrary();
 // returns when a sound server does.
 class SdlSoundPlayer final : public SoundPlayer {
 public:
-    using Clock = std::chrono::steady_clock;
-    // How long a quiet device stays open: longer than the gaps of a game at Normal, where
-    // a letter lands about every four seconds, and short enough that an idle window soon
-    // costs nothing.
-    static constexpr Clock::duration defaultCloseAfter = std::chrono::seconds(5);
-
     // fallback plays the desktop's default sound in place of a file that cannot be played;
-    // it is called on the player's thread. loadSdl gives the SDL functions the player calls.
+    // it is called on the player's thread. The player's thread keeps the clock for as long
+    // as it runs, which may be past the player's end. loadSdl gives the SDL functions the
+    // player calls.
     SdlSoundPlayer(std::string folder, std::function<void()> fallback,
-                   Clock::duration closeAfter = defaultCloseAfter,
+                   std::shared_ptr<SoundClock> clock, SoundPlayerLimits limits = {},
                    const SdlLibrary* (*loadSdl)() = sdlLibrary);
     // Waits for the player's thread only a moment: one held up by a hanging sound server is
     // left to end with the program.

@@ -12,8 +12,7 @@ namespace runeshot {
 
 namespace {
 
-std::optional<DeviceSound> readSound(const std::string& path) {
-    const SdlLibrary* sdl = sdlLibrary();
+std::optional<DeviceSound> readSound(const SdlLibrary* sdl, const std::string& path) {
     if (sdl == nullptr) return std::nullopt;
     SDL_AudioSpec spec;
     Uint8* rawBuffer = nullptr;
@@ -49,7 +48,7 @@ std::optional<DeviceSound> readSound(const std::string& path) {
 
 const DeviceSound* SoundFiles::load(const std::string& path) {
     auto found = kept_.find(path);
-    if (found == kept_.end()) found = kept_.emplace(path, readSound(path)).first;
+    if (found == kept_.end()) found = kept_.emplace(path, readSound(loadSdl_(), path)).first;
     return found->second ? &*found->second : nullptr;
 }
 

@@ -11,6 +11,8 @@
 
 namespace runeshot {
 
+struct SdlLibrary;
+
 // A sound in the device's format, ready to be handed to it.
 using DeviceSound = std::vector<std::uint8_t>;
 
@@ -19,11 +21,15 @@ using DeviceSound = std::vector<std::uint8_t>;
 // again once read, and one that could not be read stays unplayable.
 class SoundFiles {
 public:
+    // Reads through the SDL functions that loadSdl gives.
+    explicit SoundFiles(const SdlLibrary* (*loadSdl)()) : loadSdl_(loadSdl) {}
+
     // The whole sound, or nullptr if the file is missing, empty, truncated or not a WAV
     // file that can be converted. The sound stays where it is for as long as this lives.
     const DeviceSound* load(const std::string& path);
 
 private:
+    const SdlLibrary* (*const loadSdl_)();
     std::map<std::string, std::optional<DeviceSound>> kept_;
 };
 

@@ -14,7 +14,7 @@
 
 #include "game/game.h"
 #include "shell/event_dispatcher.h"
-#include "tests/sound/sound_doubles.h"
+#include "testing/sound_doubles.h"
 #include "ui/control_painter.h"
 #include "ui/form_window.h"
 #include "ui/qt_text_measure.h"

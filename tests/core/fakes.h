@@ -9,7 +9,7 @@
 
 #include "game/random_source.h"
 #include "shell/text_measure.h"
-#include "tests/sound/sound_doubles.h"
+#include "testing/sound_doubles.h"
 
 namespace runeshot::testing {
 

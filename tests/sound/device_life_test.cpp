@@ -8,11 +8,12 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
-#include <thread>
+#include <memory>
 #include <utility>
 
 #include "sound/sdl_library.h"
 #include "sound/sdl_sound_player.h"
+#include "tests/sound/manual_sound_clock.h"
 #include "tests/sound/sound_test_support.h"
 
 namespace runeshot {
@@ -39,6 +40,7 @@ struct Misfortunes {
     static inline std::atomic<int> lostOpening{0};
     static inline std::array<std::atomic<int>, 64> openingOfDevice{};
     static inline std::atomic<int> stalledOpening{0};
+    static inline std::atomic<int> stalledFills{0};
     static inline std::function<void()> whileClosing;
     struct Opening {
         SDL_AudioCallback callback;
@@ -52,6 +54,7 @@ struct Misfortunes {
         openings = 0;
         lostOpening = 0;
         stalledOpening = 0;
+        stalledFills = 0;
         whileClosing = nullptr;
     }
 
@@ -60,6 +63,7 @@ struct Misfortunes {
         const auto* o = static_cast<const Opening*>(opening);
         if (o->number == stalledOpening) {
             std::fill_n(out, length, Uint8{0});
+            ++stalledFills;
         } else {
             o->callback(o->player, out, length);
         }
@@ -101,6 +105,9 @@ struct Misfortunes {
     }
 };
 
+// Each player runs on a clock that the test moves: a device closes, is tried again or is
+// taken for lost exactly when its time has come, and the test waits on the wall clock only
+// for SDL's own threads.
 class DeviceLife : public ::testing::Test {
 protected:
     DeviceLife() { folder.writeWav("blip.wav", blip()); }
@@ -111,39 +118,63 @@ protected:
         });
     }
 
+    static SoundPlayerLimits closingAfter(SoundClock::duration quiet) {
+        SoundPlayerLimits limits;
+        limits.closeAfter = quiet;
+        return limits;
+    }
+
+    const SoundPlayerLimits limits;
+    const std::shared_ptr<ManualSoundClock> clock = std::make_shared<ManualSoundClock>();
     ScratchFolder folder;
     DiskAudio disk{folder.path() / "out.raw"};
     Misfortunes misfortunes;
 };
 
+// A twentieth of a second, more than the blip lasts.
+constexpr auto blipLength = 50ms;
+
 TEST_F(DeviceLife, aDeviceQuietForItsWhileIsClosedAndTheNextSoundOpensItAgain) {
-    SdlSoundPlayer player(folder.path().string(), [] {}, 200ms);
+    SdlSoundPlayer player(folder.path().string(), [] {}, clock, limits);
     player.open();
-    // Opened at start, it closes by itself when nothing plays.
+    // Opened at start, it closes by itself when nothing plays, and not before.
+    ASSERT_TRUE(clock->waitUntilIdle());
+    // SDL's thread names itself once it runs.
     ASSERT_TRUE(eventually([] { return audioThread().has_value(); }));
+    clock->advance(limits.closeAfter - 1ms);
+    ASSERT_TRUE(clock->waitUntilIdle());
+    EXPECT_TRUE(audioThread().has_value());
+    clock->advance(1ms);
     ASSERT_TRUE(eventually([] { return !audioThread(); }));
 
     for (int round = 1; round <= 2; ++round) {
         player.play("blip.wav");
         EXPECT_TRUE(heardWhole(round));
+        // Quiet for its while counts from the end of the sound.
+        clock->advance(limits.closeAfter);
+        ASSERT_TRUE(clock->waitUntilIdle());
+        EXPECT_TRUE(audioThread().has_value());
+        clock->advance(blipLength);
         EXPECT_TRUE(eventually([] { return !audioThread(); }));
     }
 }
 
 TEST_F(DeviceLife, aSoundAskedForWhileTheDeviceIsBeingClosedPlaysWholeOnTheNextDevice) {
-    SdlSoundPlayer player(folder.path().string(), [] {}, 0ms, Misfortunes::library);
+    SdlSoundPlayer player(folder.path().string(), [] {}, clock, closingAfter(0ms),
+                          Misfortunes::library);
     Misfortunes::whileClosing = [&] { player.play("blip.wav"); };
 
     player.play("blip.wav");
+    ASSERT_TRUE(heardWhole(1));
+    clock->advance(blipLength);
 
-    // Closed as soon as it is quiet, the device leaves no silence behind a sound.
-    EXPECT_TRUE(disk.waitFor([](const Samples& out) { return timesPlayedWhole(out, blip()) == 2; }));
+    EXPECT_TRUE(heardWhole(2));
     EXPECT_EQ(Misfortunes::openings, 2);
 }
 
 TEST_F(DeviceLife, aDeviceReportedLostIsReplacedAndTheNextSoundIsHeardWhole) {
     std::atomic<int> fallbacks = 0;
-    SdlSoundPlayer player(folder.path().string(), [&] { ++fallbacks; }, 1h,
+    SdlSoundPlayer player(folder.path().string(), [&] { ++fallbacks; }, clock, limits,
                           Misfortunes::library);
     player.play("blip.wav");
     ASSERT_TRUE(heardWhole(1));
@@ -157,13 +188,17 @@ TEST_F(DeviceLife, aDeviceReportedLostIsReplacedAndTheNextSoundIsHeardWhole) {
 }
 
 TEST_F(DeviceLife, aDeviceThatStopsCallingForSoundIsReplacedAndTheNextSoundIsHeardWhole) {
-    SdlSoundPlayer player(folder.path().string(), [] {}, 1h, Misfortunes::library);
+    SdlSoundPlayer player(folder.path().string(), [] {}, clock, limits, Misfortunes::library);
     player.play("blip.wav");
     ASSERT_TRUE(heardWhole(1));
 
     Misfortunes::stalledOpening = 1;
-    // Longer than any pause a busy machine gives a device that still works.
-    std::this_thread::sleep_for(600ms);
+    // SDL's thread has stopped calling the player once it has filled a buffer without it.
+    ASSERT_TRUE(eventually([] { return Misfortunes::stalledFills > 0; }));
+    clock->advance(limits.stalledAfter);
+    ASSERT_TRUE(clock->waitUntilIdle());
+    EXPECT_EQ(Misfortunes::openings, 1) << "a device taken for lost while it still works";
+    clock->advance(1ms);
     player.play("blip.wav");
 
     EXPECT_TRUE(heardWhole(2));
@@ -174,32 +209,28 @@ TEST_F(DeviceLife, aDeviceThatCannotBeOpenedIsTriedAgainAtMostOnceASecondAndSaid
     std::atomic<int> fallbacks = 0;
     Misfortunes::refuseOpening = true;
     const std::string said = standardErrorOf(folder.path(), [&] {
-        SdlSoundPlayer player(folder.path().string(), [&] { ++fallbacks; }, 1h,
+        SdlSoundPlayer player(folder.path().string(), [&] { ++fallbacks; }, clock, limits,
                               Misfortunes::library);
-        // A key every 10 ms, for as long as three openings take.
-        const auto began = std::chrono::steady_clock::now();
-        ASSERT_TRUE(eventually([&] {
+        // Keys every tenth of a second: a second after the first try, the next.
+        for (int key = 0; key <= 10; ++key) {
             player.play("blip.wav");
             player.play("missing.wav");
-            return Misfortunes::openings >= 3;
-        }));
-        const auto tried = std::chrono::steady_clock::now() - began;
-        EXPECT_LE(Misfortunes::openings, 1 + tried / 1s) << "openings tried too often";
+            ASSERT_TRUE(clock->waitUntilIdle());
+            EXPECT_EQ(Misfortunes::openings, key < 10 ? 1 : 2) << "key " << key;
+            clock->advance(limits.retryAfter / 10);
+        }
         EXPECT_EQ(timesPlayedWhole(disk.samples(), blip()), 0);
 
         Misfortunes::refuseOpening = false;
-        // Keys far enough apart that a blip is not cut by the next before it ends.
-        ASSERT_TRUE(eventually([&] {
-            player.play("blip.wav");
-            std::this_thread::sleep_for(100ms);
-            return timesPlayedWhole(disk.samples(), blip()) > 0;
-        }));
+        clock->advance(limits.retryAfter);
+        player.play("blip.wav");
+        ASSERT_TRUE(heardWhole(1));
         // Lost again, and not found again: said a second time.
         Misfortunes::refuseOpening = true;
         Misfortunes::lostOpening = Misfortunes::lastOpened.load();
-        const int before = Misfortunes::openings;
         player.play("blip.wav");
-        ASSERT_TRUE(eventually([&] { return Misfortunes::openings > before; }));
+        ASSERT_TRUE(clock->waitUntilIdle());
+        EXPECT_EQ(Misfortunes::openings, 4);
     });
 
     // SDL's disk driver has its own say at each opening; the player speaks once per loss.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 
 #include "game/game.h"
 #include "sound/sdl_sound_player.h"
@@ -21,7 +22,8 @@ TEST(GameSound, aHitAndAWrongKeyAreEachHeardFromTheProgramsFolder) {
     ScratchFolder scratch;
     DiskAudio disk(scratch.path() / "out.raw");
     std::atomic<int> fallbacks = 0;
-    SdlSoundPlayer player(programFolder.string(), [&] { ++fallbacks; });
+    SdlSoundPlayer player(programFolder.string(), [&] { ++fallbacks; },
+                          std::make_shared<SteadySoundClock>());
     Lcg24 random;
     Game game(random, player);
     game.Form_Load();
@@ -49,7 +51,8 @@ TEST(GameSound, withTheSoundFilesGoneTheGameCountsAsBeforeAndPlaysTheDefaultSoun
     ScratchFolder emptyFolder;
     DiskAudio disk(emptyFolder.path() / "out.raw");
     std::atomic<int> fallbacks = 0;
-    SdlSoundPlayer player(emptyFolder.path().string(), [&] { ++fallbacks; });
+    SdlSoundPlayer player(emptyFolder.path().string(), [&] { ++fallbacks; },
+                          std::make_shared<SteadySoundClock>());
     Lcg24 random;
     Game game(random, player);
     game.Form_Load();

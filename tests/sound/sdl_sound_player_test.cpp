@@ -10,6 +10,7 @@
 #include <cmath>
 #include <csignal>
 #include <cstdlib>
+#include <memory>
 #include <numbers>
 
 #include "assets/sounds/wav_file.h"
@@ -56,7 +57,8 @@ TEST(SdlSoundPlayer, aNewSoundCutsTheOldOneOffAndPlaysWholeFromItsFirstSample) {
     folder.writeWav("short.wav", shortSound());
     DiskAudio disk(folder.path() / "out.raw");
     std::atomic<int> fallbacks = 0;
-    SdlSoundPlayer player(folder.path().string(), [&] { ++fallbacks; });
+    SdlSoundPlayer player(folder.path().string(), [&] { ++fallbacks; },
+                          std::make_shared<SteadySoundClock>());
     player.open();
 
     player.play("long.wav");
@@ -116,7 +118,8 @@ TEST(SdlSoundPlayer, aSoundCutByTheNextMakesNoJumpLargerThanTheTwoSoundsOwnSteps
     folder.writeWav("high.wav", high);
     folder.writeWav("low.wav", low);
     DiskAudio disk(folder.path() / "out.raw");
-    SdlSoundPlayer player(folder.path().string(), [] {});
+    SdlSoundPlayer player(folder.path().string(), [] {},
+                          std::make_shared<SteadySoundClock>());
     player.open();
 
     player.play("high.wav");
@@ -141,7 +144,8 @@ TEST(SdlSoundPlayer, aFileInAnotherFormatIsConvertedToTheDevicesRateAndChannels)
     }
     folder.writeWav("stereo48k.wav", stereo, 48000, 2);
     DiskAudio disk(folder.path() / "out.raw");
-    SdlSoundPlayer player(folder.path().string(), [] {});
+    SdlSoundPlayer player(folder.path().string(), [] {},
+                          std::make_shared<SteadySoundClock>());
 
     player.play("stereo48k.wav");
     ASSERT_TRUE(disk.waitFor(endedInSilence));
@@ -166,7 +170,8 @@ TEST(SdlSoundPlayer, aFileThatCannotBePlayedGetsTheDefaultSoundAndStillStopsTheO
     folder.write("text.wav", {'n', 'o', 't', ' ', 'a', ' ', 's', 'o', 'u', 'n', 'd', '\n'});
     DiskAudio disk(folder.path() / "out.raw");
     std::atomic<int> fallbacks = 0;
-    SdlSoundPlayer player(folder.path().string(), [&] { ++fallbacks; });
+    SdlSoundPlayer player(folder.path().string(), [&] { ++fallbacks; },
+                          std::make_shared<SteadySoundClock>());
 
     player.play("long.wav");
     ASSERT_TRUE(disk.waitFor(longSoundHasBegun));
@@ -203,7 +208,8 @@ TEST(SdlSoundPlayer, aFileIsReadOnceAndPlaysTheSameWhenItIsChangedOrRemovedLater
     for (std::int16_t& s : louder) s = static_cast<std::int16_t>(s * 2);
     DiskAudio disk(folder.path() / "out.raw");
     std::atomic<int> fallbacks = 0;
-    SdlSoundPlayer player(folder.path().string(), [&] { ++fallbacks; });
+    SdlSoundPlayer player(folder.path().string(), [&] { ++fallbacks; },
+                          std::make_shared<SteadySoundClock>());
     const auto heardWhole = [&](int times) {
         return disk.waitFor([&](const Samples& out) {
             return timesPlayedWhole(out, shortSound()) == times && endedInSilence(out);
@@ -227,7 +233,8 @@ TEST(SdlSoundPlayer, aSoundDeviceLeavesCtrlCAndTerminationRequestsToTheProgram) 
     ScratchFolder folder;
     folder.writeWav("short.wav", shortSound());
     DiskAudio disk(folder.path() / "out.raw");
-    SdlSoundPlayer player(folder.path().string(), [] {});
+    SdlSoundPlayer player(folder.path().string(), [] {},
+                          std::make_shared<SteadySoundClock>());
     player.play("short.wav");
     // SDL sets its handlers as it starts, on the player's thread: look once it plays.
     ASSERT_TRUE(disk.waitFor([](const Samples& out) { return firstNonSilent(out) != notFound; }));
@@ -245,7 +252,8 @@ TEST(SdlSoundPlayer, withoutASoundDeviceTheGamePlaysOnSilentlyAfterOneLineOnStan
     folder.write("alsa.conf", {});
     int fallbacks = 0;
     const auto playTwice = [&] {
-        SdlSoundPlayer player(folder.path().string(), [&] { ++fallbacks; });
+        SdlSoundPlayer player(folder.path().string(), [&] { ++fallbacks; },
+                              std::make_shared<SteadySoundClock>());
         player.open();
         player.play("short.wav");
         player.play("missing.wav");
