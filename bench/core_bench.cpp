@@ -11,7 +11,7 @@
 #include "bench/aggregate_row_reporter.h"
 #include "game/game.h"
 #include "shell/event_dispatcher.h"
-#include "tests/core/fakes.h"
+#include "testing/fakes.h"
 
 namespace runeshot {
 namespace {

@@ -11,8 +11,8 @@
 #include "game/game.h"
 #include "shell/design_colours.h"
 #include "shell/event_dispatcher.h"
+#include "testing/fakes.h"
 #include "tests/core/drive.h"
-#include "tests/core/fakes.h"
 
 namespace runeshot::testing {
 

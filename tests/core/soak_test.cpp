@@ -16,8 +16,8 @@
 #include "game/game.h"
 #include "shell/event_dispatcher.h"
 #include "shell/number_text.h"
+#include "testing/fakes.h"
 #include "tests/core/drive.h"
-#include "tests/core/fakes.h"
 
 namespace runeshot {
 namespace {

@@ -13,9 +13,9 @@
 #include "game/game.h"
 #include "shell/event_dispatcher.h"
 #include "shell/number_text.h"
+#include "testing/fakes.h"
 #include "testing/sound_doubles.h"
 #include "tests/core/drive.h"
-#include "tests/core/fakes.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/fuzz/fuzz_input.h"
 
