@@ -106,14 +106,21 @@ void writeControls(JsonWriter& json, const char* name, const Form1& form,
     json.endArray();
 }
 
+// What every windowed control shows: its place, colours, face and place in the tab order.
+template <typename Control>
+void writeWindowed(JsonWriter& json, const Control& c) {
+    writeRect(json, c.Left, c.Top, c.Width, c.Height);
+    json.value("visible", c.Visible)
+        .value("fore", css(c.ForeColor))
+        .value("back", css(c.BackColor));
+    writeFont(json, c.Font);
+    json.value("tabIndex", double(c.TabIndex));
+}
+
 void writeOption(JsonWriter& json, const OptionButton& o) {
     json.beginObject(o.Name).value("caption", o.Caption).value("value", o.Value);
-    writeRect(json, o.Left, o.Top, o.Width, o.Height);
-    json.value("visible", o.Visible)
-        .value("fore", css(o.ForeColor))
-        .value("back", css(o.BackColor));
-    writeFont(json, o.Font);
-    json.value("tabIndex", double(o.TabIndex)).endObject();
+    writeWindowed(json, o);
+    json.endObject();
 }
 
 }  // namespace
@@ -128,16 +135,13 @@ void writeForm(JsonWriter& json, const Form1& form, const TextMeasure& measure) 
     json.value("visible", f.Visible).value("back", css(f.BackColor)).endObject();
 
     const TextBox& t = form.Text1;
-    json.beginObject(t.Name).value("text", t.Text);
-    writeRect(json, t.Left, t.Top, t.Width, t.Height);
-    json.value("visible", t.Visible)
+    json.beginObject(t.Name)
+        .value("text", t.Text)
         .value("enabled", t.Enabled)
         .value("maxLength", double(t.MaxLength))
-        .value("align", double(t.Alignment))
-        .value("fore", css(t.ForeColor))
-        .value("back", css(t.BackColor));
-    writeFont(json, t.Font);
-    json.value("tabIndex", double(t.TabIndex)).endObject();
+        .value("align", double(t.Alignment));
+    writeWindowed(json, t);
+    json.endObject();
 
     writeOption(json, form.Option1);
     writeOption(json, form.Option2);
@@ -146,12 +150,8 @@ void writeForm(JsonWriter& json, const Form1& form, const TextMeasure& measure) 
     json.beginObject(c.Name).value("text", c.Text).beginArray("list");
     for (const std::string& item : c.List) json.element(item);
     json.endArray();
-    writeRect(json, c.Left, c.Top, c.Width, c.Height);
-    json.value("visible", c.Visible)
-        .value("fore", css(c.ForeColor))
-        .value("back", css(c.BackColor));
-    writeFont(json, c.Font);
-    json.value("tabIndex", double(c.TabIndex)).endObject();
+    writeWindowed(json, c);
+    json.endObject();
 }
 
 }  // namespace runeshot
