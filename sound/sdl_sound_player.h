@@ -21,11 +21,17 @@ const SdlLibrary* sdlLibrary();
 struct SoundPlayerLimits {
     using duration = SoundClock::duration;
     // How long a quiet device stays open after its last sound. An open device wakes SDL's
-    // thread every 12 ms, and the sound server's; one opened again played its first sound as
-    // soon as one kept open (PulseAudio, PipeWire). Half a second keeps it open through a
-    // run of quick keys and lets what SDL and the server still hold of a sound be heard;
-    // between the misses of a game at Normal, about four seconds apart, it is closed.
+    // thread every 6 ms, and the sound server's; one opened again on PulseAudio played its
+    // first sound as soon as one kept open. Half a second keeps it open through a run of
+    // quick keys and lets what SDL and the server still hold of a sound be heard; between
+    // the misses of a game at Normal, about four seconds apart, it is closed.
     duration closeAfter = std::chrono::milliseconds(500);
+    // PulseAudio opened a device in about 5 ms here, PipeWire in 9 to 60, and a sound that
+    // opened one there was heard 40 to 110 ms after it was asked for, too late. A
+    // device that took longer than this to open stays open for the longer quiet, which
+    // spans the misses of a game at Normal.
+    duration slowOpen = std::chrono::milliseconds(8);
+    duration closeAfterSlowOpen = std::chrono::seconds(5);
     // A device that failed to open is tried again at a later sound, but not more often.
     duration retryAfter = std::chrono::seconds(1);
     // SDL's PipeWire backend never says that its server has gone, it only stops asking for

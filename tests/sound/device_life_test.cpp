@@ -41,6 +41,7 @@ struct Misfortunes {
     static inline std::array<std::atomic<int>, 64> openingOfDevice{};
     static inline std::atomic<int> stalledOpening{0};
     static inline std::atomic<int> stalledFills{0};
+    static inline std::function<void()> whileOpening;
     static inline std::function<void()> whileClosing;
     struct Opening {
         SDL_AudioCallback callback;
@@ -55,6 +56,7 @@ struct Misfortunes {
         lostOpening = 0;
         stalledOpening = 0;
         stalledFills = 0;
+        whileOpening = nullptr;
         whileClosing = nullptr;
     }
 
@@ -71,6 +73,7 @@ struct Misfortunes {
     static SDL_AudioDeviceID open(const char* name, int capture, const SDL_AudioSpec* wanted,
                                   SDL_AudioSpec* got, int changes) {
         const int number = ++openings;
+        if (whileOpening) std::exchange(whileOpening, nullptr)();
         if (refuseOpening) return 0;
         Opening& opening = opened.at(static_cast<std::size_t>(number));
         opening = {wanted->callback, wanted->userdata, number};
@@ -157,6 +160,23 @@ TEST_F(DeviceLife, aDeviceQuietForItsWhileIsClosedAndTheNextSoundOpensItAgain) {
         clock->advance(blipLength);
         EXPECT_TRUE(eventually([] { return !audioThread(); }));
     }
+}
+
+TEST_F(DeviceLife, aDeviceSlowToOpenStaysOpenForTheLongerQuiet) {
+    // The clock jumps further than a device may stall.
+    SoundPlayerLimits neverStalled = limits;
+    neverStalled.stalledAfter = SoundClock::duration::max();
+    SdlSoundPlayer player(folder.path().string(), [] {}, clock, neverStalled,
+                          Misfortunes::library);
+    Misfortunes::whileOpening = [&] { clock->advance(limits.slowOpen + 1ms); };
+    player.play("blip.wav");
+    ASSERT_TRUE(heardWhole(1));
+
+    clock->advance(blipLength + limits.closeAfter);
+    ASSERT_TRUE(clock->waitUntilIdle());
+    EXPECT_TRUE(audioThread().has_value());
+    clock->advance(limits.closeAfterSlowOpen - limits.closeAfter);
+    EXPECT_TRUE(eventually([] { return !audioThread(); }));
 }
 
 TEST_F(DeviceLife, aSoundAskedForWhileTheDeviceIsBeingClosedPlaysWholeOnTheNextDevice) {
