@@ -5,8 +5,8 @@
 // the window's thread. SDL's disk driver writes the mixed output to a file in real time,
 // so the moment a sample appears in the file is the moment a sound card would get it.
 // With --server, the same on a sound server that the bench starts itself: with the device
-// open, after the player has closed it, after the server has suspended its sink, and after
-// the server was killed and started again.
+// open, four seconds after a sound, after a quiet long enough for any device to have been
+// closed, and after the server was killed and started again.
 #include <SDL.h>
 #include <dlfcn.h>
 #include <signal.h>
@@ -262,9 +262,9 @@ std::unique_ptr<ServerRecording> recordingOnceReady(const std::string& source) {
 }
 
 // The program's player heard through the server's monitor `source`: five sounds each while
-// the device is still open from the one before, after the player has closed it (four
-// seconds after a sound, as the misses of a game at Normal come), after a quiet long enough
-// for the server to have suspended its sink too (which it does after 5 s), and just after
+// the device is still open from the one before, four seconds after a sound (as the misses
+// of a game at Normal come: the player has closed a device that opens quickly), after a
+// quiet that outlasts the player's longer one by 8 s (every device closed), and just after
 // the server was killed and started again while the player's device was open.
 int measureOnServer(const std::string& folder, const std::string& source,
                     const std::string& serverCommand) {
@@ -278,7 +278,7 @@ int measureOnServer(const std::string& folder, const std::string& source,
     SdlSoundPlayer player(folder, [] { std::fprintf(stderr, "sound_onset_bench: fallback\n"); },
                           std::make_shared<SteadySoundClock>(), limits);
     player.open();
-    std::vector<double> open, closed, suspended, afterRestart;
+    std::vector<double> open, afterMiss, longQuiet, afterRestart;
     int unheardAfterRestart = 0;
     const auto measure = [&](std::vector<double>& onsets, SoundClock::duration quiet) {
         std::this_thread::sleep_for(quiet);
@@ -295,8 +295,8 @@ int measureOnServer(const std::string& folder, const std::string& source,
     }
     open.clear();
     for (int round = 0; round < 5; ++round) {
-        if (!measure(open, whileOpen) || !measure(closed, 4s) ||
-            !measure(suspended, std::max(limits.closeAfter, limits.closeAfterSlowOpen) + 8s)) {
+        if (!measure(open, whileOpen) || !measure(afterMiss, 4s) ||
+            !measure(longQuiet, std::max(limits.closeAfter, limits.closeAfterSlowOpen) + 8s)) {
             std::fprintf(stderr, "sound_onset_bench: a sound was not heard within 3 s\n");
             return 1;
         }
@@ -316,8 +316,8 @@ int measureOnServer(const std::string& folder, const std::string& source,
         if (!measure(afterRestart, 0ms)) ++unheardAfterRestart;
     }
     bench::printRow("server onset device open", open, "ms");
-    bench::printRow("server onset device closed", closed, "ms");
-    bench::printRow("server onset sink suspended", suspended, "ms");
+    bench::printRow("server onset 4 s after a sound", afterMiss, "ms");
+    bench::printRow("server onset long quiet", longQuiet, "ms");
     bench::printRow("server onset after restart", afterRestart, "ms");
     bench::printRow("server unheard after restart", unheardAfterRestart, unheardAfterRestart,
                     unheardAfterRestart, "sounds");
