@@ -34,7 +34,8 @@ Loaded load() {
     std::string& e = loaded.error;
     // The first function missing (from an SDL too old) is the one named.
     loaded.complete =
-        find(handle, "SDL_Init", f.Init, e) && find(handle, "SDL_Quit", f.Quit, e) &&
+        find(handle, "SDL_Init", f.Init, e) && find(handle, "SDL_AudioInit", f.AudioInit, e) &&
+        find(handle, "SDL_Quit", f.Quit, e) &&
         find(handle, "SDL_SetHint", f.SetHint, e) && find(handle, "SDL_GetError", f.GetError, e) &&
         find(handle, "SDL_TLSCleanup", f.TLSCleanup, e) &&
         find(handle, "SDL_OpenAudioDevice", f.OpenAudioDevice, e) &&
@@ -44,11 +45,14 @@ Loaded load() {
         find(handle, "SDL_CloseAudioDevice", f.CloseAudioDevice, e) &&
         find(handle, "SDL_GetAudioDeviceStatus", f.GetAudioDeviceStatus, e) &&
         find(handle, "SDL_GetCurrentAudioDriver", f.GetCurrentAudioDriver, e) &&
+        find(handle, "SDL_free", f.free, e) &&
         find(handle, "SDL_RWFromFile", f.RWFromFile, e) &&
         find(handle, "SDL_LoadWAV_RW", f.LoadWAV_RW, e) &&
         find(handle, "SDL_FreeWAV", f.FreeWAV, e) &&
         find(handle, "SDL_BuildAudioCVT", f.BuildAudioCVT, e) &&
         find(handle, "SDL_ConvertAudio", f.ConvertAudio, e);
+    f.GetDefaultAudioInfo = reinterpret_cast<decltype(f.GetDefaultAudioInfo)>(
+        platform::findSymbol(handle, "SDL_GetDefaultAudioInfo"));
     return loaded;
 }
 

@@ -13,6 +13,7 @@ namespace runeshot {
 // every symbol the window looks up at start search past them.
 struct SdlLibrary {
     decltype(&SDL_Init) Init;
+    decltype(&SDL_AudioInit) AudioInit;
     decltype(&SDL_Quit) Quit;
     decltype(&SDL_SetHint) SetHint;
     decltype(&SDL_GetError) GetError;
@@ -24,6 +25,9 @@ struct SdlLibrary {
     decltype(&SDL_CloseAudioDevice) CloseAudioDevice;
     decltype(&SDL_GetAudioDeviceStatus) GetAudioDeviceStatus;
     decltype(&SDL_GetCurrentAudioDriver) GetCurrentAudioDriver;
+    // Since SDL 2.24; nullptr in an older SDL.
+    decltype(&SDL_GetDefaultAudioInfo) GetDefaultAudioInfo;
+    decltype(&SDL_free) free;
     decltype(&SDL_RWFromFile) RWFromFile;
     decltype(&SDL_LoadWAV_RW) LoadWAV_RW;
     decltype(&SDL_FreeWAV) FreeWAV;

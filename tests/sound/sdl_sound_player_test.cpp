@@ -12,8 +12,11 @@
 #include <cstdlib>
 #include <memory>
 #include <numbers>
+#include <vector>
+#include <string>
 
 #include "assets/sounds/wav_file.h"
+#include "sound/sdl_library.h"
 #include "tests/sound/sound_test_support.h"
 
 namespace runeshot {
@@ -277,6 +280,64 @@ TEST(SdlSoundPlayer, withoutASoundDeviceTheGamePlaysOnSilentlyAfterOneLineOnStan
         EXPECT_TRUE(said.ends_with('\n')) << said;
     }
     EXPECT_EQ(fallbacks, 0);
+}
+
+// SDL as started on a desktop whose default driver is PulseAudio, with or without a
+// PipeWire that has a sink; it opens no device, and remembers which drivers it was asked for.
+struct DriverChoice {
+    static inline std::vector<std::string> asked;
+    static inline bool pipeWireHasSink = false;
+    static inline std::atomic<int> openings{0};
+
+    static int init(Uint32) { return 0; }
+    static int audioInit(const char* name) {
+        asked.emplace_back(name != nullptr ? name : "default");
+        return 0;
+    }
+    static const char* driver() { return "pulseaudio"; }
+    static int defaultSink(char** name, SDL_AudioSpec*, int) {
+        *name = nullptr;
+        return pipeWireHasSink ? 0 : -1;
+    }
+    static SDL_AudioDeviceID open(const char*, int, const SDL_AudioSpec*, SDL_AudioSpec*, int) {
+        ++openings;
+        return 0;
+    }
+    static const SdlLibrary* library() {
+        static const SdlLibrary chosen = [] {
+            SdlLibrary sdl = *sdlLibrary();
+            sdl.Init = init;
+            sdl.AudioInit = audioInit;
+            sdl.GetCurrentAudioDriver = driver;
+            sdl.GetDefaultAudioInfo = defaultSink;
+            sdl.OpenAudioDevice = open;
+            return sdl;
+        }();
+        return &chosen;
+    }
+
+    static std::vector<std::string> driversAskedFor(bool hasSink) {
+        ScratchFolder folder;
+        asked.clear();
+        pipeWireHasSink = hasSink;
+        openings = 0;
+        standardErrorOf(folder.path(), [&] {
+            SdlSoundPlayer player(folder.path().string(), [] {},
+                                  std::make_shared<SteadySoundClock>(), {}, library);
+            player.open();
+            EXPECT_TRUE(eventually([] { return openings > 0; }));
+        });
+        return asked;
+    }
+};
+
+TEST(SdlSoundPlayer, playsToPipeWireItselfWhereItHasASinkUnlessTheUserNamedADriver) {
+    unsetenv("SDL_AUDIODRIVER");
+    EXPECT_EQ(DriverChoice::driversAskedFor(true), std::vector<std::string>{"pipewire"});
+    EXPECT_EQ(DriverChoice::driversAskedFor(false),
+              (std::vector<std::string>{"pipewire", "default"}));
+    const ScopedEnv named("SDL_AUDIODRIVER", "pulseaudio");
+    EXPECT_EQ(DriverChoice::driversAskedFor(true), std::vector<std::string>{});
 }
 
 }  // namespace
