@@ -96,14 +96,12 @@ struct Misfortunes {
         sdlLibrary()->CloseAudioDevice(device);
     }
     static const SdlLibrary* library() {
-        static const SdlLibrary troubled = [] {
-            SdlLibrary sdl = *sdlLibrary();
+        static const SdlLibrary troubled = sdlChangedBy([](SdlLibrary& sdl) {
             sdl.OpenAudioDevice = open;
             sdl.GetAudioDeviceStatus = status;
             sdl.CloseAudioDevice = close;
             sdl.GetCurrentAudioDriver = driver;
-            return sdl;
-        }();
+        });
         return &troubled;
     }
 };

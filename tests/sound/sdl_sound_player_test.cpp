@@ -16,7 +16,6 @@
 #include <string>
 
 #include "assets/sounds/wav_file.h"
-#include "sound/sdl_library.h"
 #include "tests/sound/sound_test_support.h"
 
 namespace runeshot {
@@ -304,15 +303,13 @@ struct DriverChoice {
         return 0;
     }
     static const SdlLibrary* library() {
-        static const SdlLibrary chosen = [] {
-            SdlLibrary sdl = *sdlLibrary();
+        static const SdlLibrary chosen = sdlChangedBy([](SdlLibrary& sdl) {
             sdl.Init = init;
             sdl.AudioInit = audioInit;
             sdl.GetCurrentAudioDriver = driver;
             sdl.GetDefaultAudioInfo = defaultSink;
             sdl.OpenAudioDevice = open;
-            return sdl;
-        }();
+        });
         return &chosen;
     }
 

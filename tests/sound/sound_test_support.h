@@ -15,6 +15,8 @@
 #include <thread>
 #include <vector>
 
+#include "sound/sdl_library.h"
+
 namespace runeshot {
 
 using Samples = std::vector<std::int16_t>;
@@ -36,6 +38,14 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// SDL as a test wants it to behave: its own functions, some replaced by `change`.
+template <typename Change>
+SdlLibrary sdlChangedBy(Change change) {
+    SdlLibrary sdl = *sdlLibrary();
+    change(sdl);
+    return sdl;
+}
 
 // Sets an environment variable for as long as it lives.
 class ScopedEnv {
