@@ -5,8 +5,9 @@
 // the window's thread. SDL's disk driver writes the mixed output to a file in real time,
 // so the moment a sample appears in the file is the moment a sound card would get it.
 // With --server, the same on a sound server that the bench starts itself: with the device
-// open, four seconds after a sound, after a quiet long enough for any device to have been
-// closed, and after the server was killed and started again.
+// open, four seconds after a sound, just after a game started following a quiet long
+// enough for any device to have been closed, and after the server was killed and started
+// again.
 #include <SDL.h>
 #include <dlfcn.h>
 #include <signal.h>
@@ -263,8 +264,9 @@ std::unique_ptr<ServerRecording> recordingOnceReady(const std::string& source) {
 
 // The program's player heard through the server's monitor `source`: five sounds each while
 // the device is still open from the one before, four seconds after a sound (as the misses
-// of a game at Normal come: the player has closed a device that opens quickly), after a
-// quiet that outlasts the player's longer one by 8 s (every device closed), and just after
+// of a game at Normal come: the player has closed a device that opens quickly), a third of
+// a second after a game started following a quiet that outlasts the player's longer one by
+// 8 s (every device closed; the game gets the player ready as it starts), and just after
 // the server was killed and started again while the player's device was open.
 int measureOnServer(const std::string& folder, const std::string& source,
                     const std::string& serverCommand) {
@@ -286,6 +288,11 @@ int measureOnServer(const std::string& folder, const std::string& source,
         if (onset) onsets.push_back(*onset);
         return onset.has_value();
     };
+    const auto gameStartedAfterLongQuiet = [&] {
+        std::this_thread::sleep_for(std::max(limits.closeAfter, limits.closeAfterSlowOpen) + 8s);
+        player.open();
+        return measure(longQuiet, 300ms);
+    };
     // Half the quiet the player allows, counted from a sound's start: its device is open.
     const auto whileOpen = limits.closeAfter / 2;
     // The first sound of all opens the stream; the figures are for a running game.
@@ -296,7 +303,7 @@ int measureOnServer(const std::string& folder, const std::string& source,
     open.clear();
     for (int round = 0; round < 5; ++round) {
         if (!measure(open, whileOpen) || !measure(afterMiss, 4s) ||
-            !measure(longQuiet, std::max(limits.closeAfter, limits.closeAfterSlowOpen) + 8s)) {
+            !gameStartedAfterLongQuiet()) {
             std::fprintf(stderr, "sound_onset_bench: a sound was not heard within 3 s\n");
             return 1;
         }

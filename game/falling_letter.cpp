@@ -16,6 +16,7 @@ constexpr Twips bottomLine = 3960;
 // NEW GAME does not deal: the letter comes back with whatever caption, place and colour it
 // had, so the first game of a run starts with the design-time "G".
 void Game::lblNew_Click() {
+    sound_.open();
     Label1.Visible = true;
     Text1.Enabled = true;
     lblOver.Visible = false;

@@ -15,6 +15,7 @@ void Game::lblPause_Click() {
         lblPause.Caption = "PAUSE";
         // A finished game stays finished: only a new game starts the fall and the clock.
         if (lblOver.Visible) return;
+        sound_.open();
         releaseHeldMissPause();
         // A miss pause under way ends first; its end deals and restarts the fall.
         if (!Timer2.Enabled) Timer1.Enabled = true;

@@ -13,6 +13,9 @@ class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;
     virtual void play(const std::string& fileName) = 0;
+    // Sounds may come soon (a game starts or goes on): a player whose device is slow to
+    // open opens it now, so that the first of them is not late. Never waits.
+    virtual void open() = 0;
 
 protected:
     SoundPlayer() = default;

@@ -66,9 +66,9 @@ public:
     SdlSoundPlayer& operator=(const SdlSoundPlayer&) = delete;
 
     // Loads SDL and opens the device now, on the player's thread, so that a missing device
-    // is reported at start-up and the first sound finds SDL ready. Without this, the first
-    // play() does it.
-    void open();
+    // is reported at start-up and the first sound finds SDL ready, or one slow to open is
+    // open when a game starts. Without this, the first play() does it.
+    void open() override;
     void play(const std::string& fileName) override;
 
 private:

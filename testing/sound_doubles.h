@@ -18,6 +18,7 @@ namespace runeshot::testing {
 class SilentSound final : public SoundPlayer {
 public:
     void play(const std::string&) override {}
+    void open() override {}
 };
 
 // Remembers every sound the game asked for, in order. `onPlay` lets a test look at the
@@ -28,8 +29,10 @@ public:
         played.push_back(fileName);
         if (onPlay) onPlay(fileName);
     }
+    void open() override { ++openings; }
 
     std::vector<std::string> played;
+    int openings = 0;
     std::function<void(const std::string&)> onPlay;
 };
 

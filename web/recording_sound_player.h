@@ -16,6 +16,8 @@ namespace runeshot {
 class RecordingSoundPlayer final : public SoundPlayer {
 public:
     void play(const std::string& fileName) override { asked_.push_back(fileName); }
+    // The page's sound opens at the player's first key or click, and at once.
+    void open() override {}
     std::vector<std::string> take() { return std::exchange(asked_, {}); }
 
 private:

@@ -32,6 +32,16 @@ TEST(Pause, FreezesTheFallAndTheCountdownUntilClickedAgain) {
     EXPECT_EQ(g.lbltime.Caption, "97");
 }
 
+TEST(Pause, AGameStartedOrGoingOnAgainGetsTheSoundReadyAndAPauseDoesNot) {
+    Session s;
+    s.click(s.game.lblNew);
+    EXPECT_EQ(s.sound.openings, 1);
+    s.click(s.game.lblPause);
+    EXPECT_EQ(s.sound.openings, 1);
+    s.click(s.game.lblPause);
+    EXPECT_EQ(s.sound.openings, 2);
+}
+
 TEST(Pause, TwiceBeforeAnyGameStartsTheHiddenGFalling) {
     Session s;
     Game& g = s.game;
