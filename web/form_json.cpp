@@ -52,12 +52,7 @@ void writeLabel(JsonWriter& json, const Form1& form, const Label& l, const TextM
     writeFont(json, l.Font);
     if (takesClicks(form, l)) {
         const TwipsRect hit = labelInWindow(form, l, measure);
-        json.beginArray("click")
-            .value({}, double(hit.Left))
-            .value({}, double(hit.Top))
-            .value({}, double(hit.Width))
-            .value({}, double(hit.Height))
-            .endArray();
+        json.numbers("click", {hit.Left, hit.Top, hit.Width, hit.Height});
     }
     json.endObject();
 }

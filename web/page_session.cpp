@@ -107,12 +107,8 @@ void PageSession::writeDamage(JsonWriter& json, const ControlChanges& changes) c
     }
     json.beginArray("damage");
     for (const PixelRect& rect : damage) {
-        json.beginArray()
-            .value({}, double(rect.Left))
-            .value({}, double(rect.Top))
-            .value({}, double(rect.Width))
-            .value({}, double(rect.Height))
-            .endArray();
+        json.numbers({}, {double(rect.Left), double(rect.Top), double(rect.Width),
+                          double(rect.Height)});
     }
     json.endArray();
 }
