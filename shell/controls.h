@@ -59,6 +59,7 @@ struct TextBox {
     Colour BackColor = 0x80000005u;
     runeshot::Font Font;
     int TabIndex = 0;
+    bool operator==(const TextBox&) const = default;
 };
 
 struct ComboBox {
@@ -71,6 +72,7 @@ struct ComboBox {
     Colour BackColor = 0x80000005u;
     runeshot::Font Font;
     int TabIndex = 0;
+    bool operator==(const ComboBox&) const = default;
 };
 
 struct OptionButton {
@@ -83,6 +85,7 @@ struct OptionButton {
     Colour BackColor = 0x8000000Fu;
     runeshot::Font Font;
     int TabIndex = 0;
+    bool operator==(const OptionButton&) const = default;
 };
 
 // The panel draws neither a border nor a caption, and never takes the keyboard focus.
@@ -91,6 +94,7 @@ struct Frame {
     Twips Left = 0, Top = 0, Width = 0, Height = 0;
     bool Visible = true;
     Colour BackColor = 0x8000000Fu;
+    bool operator==(const Frame&) const = default;
 };
 
 enum class ShapeKind { Rectangle = 0, Square = 1, Oval = 2, Circle = 3, RoundedRectangle = 4 };

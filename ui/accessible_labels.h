@@ -15,7 +15,7 @@
 #include "shell/control_look.h"
 #include "shell/form1.h"
 #include "shell/text_measure.h"
-#include "ui/label_changes.h"
+#include "shell/label_changes.h"
 
 namespace runeshot {
 

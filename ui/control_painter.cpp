@@ -173,14 +173,11 @@ void paintLine(QPainter& painter, const Line& line) {
 
 }  // namespace
 
-int pixelsFromTwips(Twips twips) { return qRound(double(twips) / twipsPerPixel); }
-
 Twips twipsFromPixels(qreal pixels) { return static_cast<Twips>(pixels * twipsPerPixel); }
 
-QRect pixelRect(const TwipsRect& rect) {
-    return {pixelsFromTwips(rect.Left), pixelsFromTwips(rect.Top), pixelsFromTwips(rect.Width),
-            pixelsFromTwips(rect.Height)};
-}
+QRect qtRect(const PixelRect& rect) { return {rect.Left, rect.Top, rect.Width, rect.Height}; }
+
+QRect pixelRect(const TwipsRect& rect) { return qtRect(pixelsOf(rect)); }
 
 QColor qtColour(Colour colour) { return {redOf(colour), greenOf(colour), blueOf(colour)}; }
 
@@ -189,17 +186,7 @@ QRect labelPixelRect(const Label& label, const TextMeasure& measure) {
 }
 
 QRect controlPixelRect(const GraphicalControl& control, const TextMeasure& measure) {
-    if (const Label* const* label = std::get_if<const Label*>(&control)) {
-        return labelPixelRect(**label, measure);
-    }
-    if (const Shape* const* shape = std::get_if<const Shape*>(&control)) {
-        const Shape& s = **shape;
-        return pixelRect({s.Left, s.Top, s.Width, s.Height});
-    }
-    const Line& line = *std::get<const Line*>(control);
-    return QRect(QPoint(pixelsFromTwips(line.X1), pixelsFromTwips(line.Y1)),
-                 QPoint(pixelsFromTwips(line.X2), pixelsFromTwips(line.Y2)))
-        .normalized();
+    return qtRect(pixelsOf(control, measure));
 }
 
 void paintControls(QPainter& painter, const std::vector<GraphicalControl>& controls,

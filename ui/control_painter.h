@@ -10,16 +10,17 @@
 #include <QRegion>
 
 #include "shell/form1.h"
+#include "shell/pixel_rect.h"
 #include "shell/text_measure.h"
 
 class QPainter;
 
 namespace runeshot {
 
-// Twips to the window's logical pixels and back (15 to a pixel at 96 dpi). Letters fall to places
-// that are no multiple of 15; they are rounded to the nearest pixel.
-int pixelsFromTwips(Twips twips);
+// The window's logical pixels to twips (15 to a pixel at 96 dpi), and the core's pixel
+// rectangles (shell/pixel_rect.h) as the toolkit's.
 Twips twipsFromPixels(qreal pixels);
+QRect qtRect(const PixelRect& rect);
 QRect pixelRect(const TwipsRect& rect);
 
 QColor qtColour(Colour colour);

@@ -3,23 +3,14 @@
 
 #include "ui/window_damage.h"
 
-#include <variant>
-
+#include "shell/control_damage.h"
 #include "ui/control_painter.h"
 
 namespace runeshot {
 
 QRegion damageOf(const std::vector<ControlChange>& changes, const TextMeasure& measure) {
     QRegion damage;
-    for (const ControlChange& change : changes) {
-        for (const GraphicalControl& control : {controlOf(change.before), change.now}) {
-            // Where a hidden control would be does not matter, and measuring a hidden
-            // caption would load its face for nothing (the banner's, at start).
-            if (std::visit([](const auto* c) { return c->Visible; }, control)) {
-                damage += controlPixelRect(control, measure);
-            }
-        }
-    }
+    for (const PixelRect& rect : damagedRects(changes, measure)) damage += qtRect(rect);
     return damage;
 }
 

@@ -12,9 +12,8 @@
 
 namespace runeshot {
 
-// Where the changed controls of a surface were and are now: after an input only that is
-// repainted, so a falling letter repaints two small patches of the field, not the whole
-// starfield and status bar.
+// What the window repaints after an input: where the changed controls of a surface were
+// and are now (shell/control_damage.h).
 QRegion damageOf(const std::vector<ControlChange>& changes, const TextMeasure& measure);
 
 }  // namespace runeshot

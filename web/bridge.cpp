@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The Runeshot developers
 
 // What the page calls (js/core.js). Times are the page's monotonic milliseconds, places in
-// twips; each call but the starfield's answers with the JSON text of PageSession, valid
-// until the next call.
+// twips; each call but the starfield's answers with the JSON text of PageSession (the whole
+// form at start, afterwards what the input changed), valid until the next call.
 #include <cstdint>
 #include <optional>
 #include <vector>

@@ -3,21 +3,16 @@
 
 #include "web/form_json.h"
 
-#include <cmath>
 #include <cstdio>
 #include <variant>
 
 #include "shell/event_dispatcher.h"
 #include "shell/label_reading.h"
-#include "web/page_text_measure.h"
+#include "shell/pixel_rect.h"
 
 namespace runeshot {
 
 namespace {
-
-// Letters fall to places that are no multiple of 15 twips: they are rounded to the nearest
-// pixel, halves away from zero, as the window does.
-double pixels(Twips twips) { return std::round(double(twips) / twipsPerPixel); }
 
 std::string css(Colour colour) {
     const Colour c = resolveColour(colour);
@@ -26,9 +21,10 @@ std::string css(Colour colour) {
     return text;
 }
 
-void writeRect(JsonWriter& json, Twips left, Twips top, Twips width, Twips height) {
-    json.value("x", pixels(left)).value("y", pixels(top));
-    json.value("w", pixels(width)).value("h", pixels(height));
+void writeRect(JsonWriter& json, const TwipsRect& twips) {
+    const PixelRect rect = pixelsOf(twips);
+    json.value("x", double(rect.Left)).value("y", double(rect.Top));
+    json.value("w", double(rect.Width)).value("h", double(rect.Height));
 }
 
 void writeFont(JsonWriter& json, const Font& font) {
@@ -44,7 +40,7 @@ void writeLabel(JsonWriter& json, const Form1& form, const Label& l, const TextM
     json.beginObject().value("kind", "label").value("name", l.Name).value("caption", l.Caption);
     json.value("readable", readableName(form, l));
     if (const Label* caption = captionOf(form, l)) json.value("labelledBy", caption->Name);
-    writeRect(json, rect.Left, rect.Top, rect.Width, rect.Height);
+    writeRect(json, rect);
     json.value("visible", l.Visible)
         .value("enabled", l.Enabled)
         .value("fore", css(l.ForeColor))
@@ -56,19 +52,14 @@ void writeLabel(JsonWriter& json, const Form1& form, const Label& l, const TextM
     writeFont(json, l.Font);
     if (takesClicks(form, l)) {
         const TwipsRect hit = labelInWindow(form, l, measure);
-        json.beginArray("click")
-            .value({}, double(hit.Left))
-            .value({}, double(hit.Top))
-            .value({}, double(hit.Width))
-            .value({}, double(hit.Height))
-            .endArray();
+        json.numbers("click", {hit.Left, hit.Top, hit.Width, hit.Height});
     }
     json.endObject();
 }
 
 void writeShape(JsonWriter& json, const Shape& s) {
     json.beginObject().value("kind", "shape").value("name", s.Name).value("shape", double(s.Kind));
-    writeRect(json, s.Left, s.Top, s.Width, s.Height);
+    writeRect(json, {s.Left, s.Top, s.Width, s.Height});
     json.value("visible", s.Visible)
         .value("opaque", s.BackStyle == 1)
         .value("back", css(s.BackColor))
@@ -82,10 +73,10 @@ void writeLine(JsonWriter& json, const Line& l) {
     json.beginObject()
         .value("kind", "line")
         .value("name", l.Name)
-        .value("x1", pixels(l.X1))
-        .value("y1", pixels(l.Y1))
-        .value("x2", pixels(l.X2))
-        .value("y2", pixels(l.Y2))
+        .value("x1", double(pixelsFromTwips(l.X1)))
+        .value("y1", double(pixelsFromTwips(l.Y1)))
+        .value("x2", double(pixelsFromTwips(l.X2)))
+        .value("y2", double(pixelsFromTwips(l.Y2)))
         .value("visible", l.Visible)
         .value("border", css(l.BorderColor))
         .endObject();
@@ -94,22 +85,14 @@ void writeLine(JsonWriter& json, const Line& l) {
 void writeControls(JsonWriter& json, const char* name, const Form1& form,
                    const std::vector<GraphicalControl>& controls, const TextMeasure& measure) {
     json.beginArray(name);
-    for (const GraphicalControl& control : controls) {
-        if (const Label* const* label = std::get_if<const Label*>(&control)) {
-            writeLabel(json, form, **label, measure);
-        } else if (const Shape* const* shape = std::get_if<const Shape*>(&control)) {
-            writeShape(json, **shape);
-        } else {
-            writeLine(json, *std::get<const Line*>(control));
-        }
-    }
+    for (const GraphicalControl& control : controls) writeControl(json, form, control, measure);
     json.endArray();
 }
 
 // What every windowed control shows: its place, colours, face and place in the tab order.
 template <typename Control>
-void writeWindowed(JsonWriter& json, const Control& c) {
-    writeRect(json, c.Left, c.Top, c.Width, c.Height);
+void writePlaceAndLook(JsonWriter& json, const Control& c) {
+    writeRect(json, {c.Left, c.Top, c.Width, c.Height});
     json.value("visible", c.Visible)
         .value("fore", css(c.ForeColor))
         .value("back", css(c.BackColor));
@@ -117,41 +100,57 @@ void writeWindowed(JsonWriter& json, const Control& c) {
     json.value("tabIndex", double(c.TabIndex));
 }
 
-void writeOption(JsonWriter& json, const OptionButton& o) {
-    json.beginObject(o.Name).value("caption", o.Caption).value("value", o.Value);
-    writeWindowed(json, o);
-    json.endObject();
-}
-
 }  // namespace
 
-void writeForm(JsonWriter& json, const Form1& form, const TextMeasure& measure) {
-    writeControls(json, "window", form, form.windowPaintOrder(), measure);
-    writeControls(json, "panel", form, form.panelPaintOrder(), measure);
+void writeControl(JsonWriter& json, const Form1& form, const GraphicalControl& control,
+                  const TextMeasure& measure) {
+    if (const Label* const* label = std::get_if<const Label*>(&control)) {
+        writeLabel(json, form, **label, measure);
+    } else if (const Shape* const* shape = std::get_if<const Shape*>(&control)) {
+        writeShape(json, **shape);
+    } else {
+        writeLine(json, *std::get<const Line*>(control));
+    }
+}
 
-    const Frame& f = form.Frame1;
+void writeWindowed(JsonWriter& json, const Frame& f) {
     json.beginObject(f.Name);
-    writeRect(json, f.Left, f.Top, f.Width, f.Height);
+    writeRect(json, {f.Left, f.Top, f.Width, f.Height});
     json.value("visible", f.Visible).value("back", css(f.BackColor)).endObject();
+}
 
-    const TextBox& t = form.Text1;
+void writeWindowed(JsonWriter& json, const TextBox& t) {
     json.beginObject(t.Name)
         .value("text", t.Text)
         .value("enabled", t.Enabled)
         .value("maxLength", double(t.MaxLength))
         .value("align", double(t.Alignment));
-    writeWindowed(json, t);
+    writePlaceAndLook(json, t);
     json.endObject();
+}
 
-    writeOption(json, form.Option1);
-    writeOption(json, form.Option2);
+void writeWindowed(JsonWriter& json, const OptionButton& o) {
+    json.beginObject(o.Name).value("caption", o.Caption).value("value", o.Value);
+    writePlaceAndLook(json, o);
+    json.endObject();
+}
 
-    const ComboBox& c = form.Combo1;
+void writeWindowed(JsonWriter& json, const ComboBox& c) {
     json.beginObject(c.Name).value("text", c.Text).beginArray("list");
     for (const std::string& item : c.List) json.element(item);
     json.endArray();
-    writeWindowed(json, c);
+    writePlaceAndLook(json, c);
     json.endObject();
+}
+
+void writeForm(JsonWriter& json, const Form1& form, const TextMeasure& measure) {
+    writeControls(json, "window", form, form.windowPaintOrder(), measure);
+    writeControls(json, "panel", form, form.panelPaintOrder(), measure);
+    writeWindowed(json, form.Frame1);
+    writeWindowed(json, form.Text1);
+    writeWindowed(json, form.Option1);
+    writeWindowed(json, form.Option2);
+    writeWindowed(json, form.Combo1);
 }
 
 }  // namespace runeshot

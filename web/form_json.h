@@ -15,4 +15,14 @@ namespace runeshot {
 // for each label that takes clicks, where a press in its middle lands, in twips.
 void writeForm(JsonWriter& json, const Form1& form, const TextMeasure& measure);
 
+// One graphical control, as an element of an array.
+void writeControl(JsonWriter& json, const Form1& form, const GraphicalControl& control,
+                  const TextMeasure& measure);
+
+// The settings panel, or a windowed control, under its name.
+void writeWindowed(JsonWriter& json, const Frame& frame);
+void writeWindowed(JsonWriter& json, const TextBox& textBox);
+void writeWindowed(JsonWriter& json, const OptionButton& option);
+void writeWindowed(JsonWriter& json, const ComboBox& comboBox);
+
 }  // namespace runeshot

@@ -83,6 +83,12 @@ JsonWriter& JsonWriter::value(std::string_view name, double number) {
     return *this;
 }
 
+JsonWriter& JsonWriter::numbers(std::string_view name, std::initializer_list<double> values) {
+    beginArray(name);
+    for (const double number : values) value({}, number);
+    return endArray();
+}
+
 JsonWriter& JsonWriter::value(std::string_view name, bool flag) {
     next(name);
     text_ += flag ? "true" : "false";

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,8 @@ public:
     JsonWriter& null(std::string_view name);
     // An element of an array.
     JsonWriter& element(std::string_view text) { return value({}, text); }
+    // An array of numbers, such as a rectangle's [x, y, width, height].
+    JsonWriter& numbers(std::string_view name, std::initializer_list<double> values);
 
     const std::string& text() const { return text_; }
 

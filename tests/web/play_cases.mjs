@@ -290,6 +290,37 @@ export function playCases(browserName) {
       });
     });
 
+    // As the window does, the page paints again only where something changed; what it then
+    // shows must be what painting the whole form afresh draws.
+    test('a hit repaints only where the letters were and are, and leaves what a whole repaint draws', async () => {
+      await playing({}, async (game) => {
+        await game.click(p.NEW_GAME_AT);
+        await game.waitForLetter(4320);
+        // A mark the page itself never paints, in the field far from both letters' columns.
+        const mark = [8, 300, 6, 6];
+        const MAGENTA = 0xff00ff;
+        await game.page.$eval('#form', (canvas, [x, y, w, h]) => {
+          const ctx = canvas.getContext('2d');
+          ctx.save();
+          ctx.setTransform(1, 0, 0, 1, 0, 0);
+          ctx.fillStyle = '#ff00ff';
+          ctx.fillRect(x, y, w, h);
+          ctx.restore();
+        }, mark);
+        // The G falling after NEW GAME is hit, and the first letter dealt takes its place.
+        await game.type('G');
+        await game.waitForLetter(5997);
+        assert.equal((await game.shot()).count(mark, MAGENTA), 36, 'the mark painted over');
+
+        await game.click(p.PAUSE_AT);
+        await game.waitUntil((s) => s.count(p.PAUSE_LABEL, p.RED, 40) > 10, 5000, 'PAUSED in red');
+        const patched = await game.shot();
+        await game.page.evaluate(() => window.dispatchEvent(new Event('resize')));
+        const whole = await game.waitUntil((s) => s.count(mark, MAGENTA) === 0, 5000, 'a whole repaint');
+        assert.equal(differing(patched, whole, without(p.ABOVE_INPUT_LINE, [mark])), 0);
+      });
+    });
+
     test('a miss pause ending while the page is hidden pauses the game, as in a minimized window', async () => {
       await playing({}, async (game) => {
         await game.click(p.NEW_GAME_AT);

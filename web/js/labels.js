@@ -39,25 +39,71 @@ export class AccessibleLabels {
     return element;
   }
 
-  sync(shown) {
-    const frame = shown.Frame1;
-    const place = (label, dx, dy, shownHere) => {
-      const element = this.elementFor(label);
-      element.hidden = !(label.visible && shownHere);
-      Object.assign(element.style, {
-        left: `${label.x + dx}px`, top: `${label.y + dy}px`, width: `${label.w}px`, height: `${label.h}px`,
-      });
-      if (element.textContent !== label.readable) element.textContent = label.readable;
-      if (label.click) {
-        element.dataset.click = label.click.join(',');
-        element.setAttribute('aria-disabled', String(!label.enabled));
+  // Over its painted caption; a label of the panel lies on the panel.
+  move(label, form, inPanel) {
+    const frame = form.Frame1;
+    const [dx, dy] = inPanel ? [frame.x, frame.y] : [0, 0];
+    const element = this.elementFor(label);
+    Object.assign(element.style, {
+      left: `${label.x + dx}px`, top: `${label.y + dy}px`, width: `${label.w}px`, height: `${label.h}px`,
+    });
+    if (label.click) element.dataset.click = label.click.join(',');
+  }
+
+  // A label of the panel shows only with the panel.
+  show(label, form, inPanel) {
+    this.elementFor(label).hidden = !(label.visible && (!inPanel || form.Frame1.visible));
+  }
+
+  rename(label) {
+    this.elementFor(label).textContent = label.readable;
+  }
+
+  enable(label) {
+    if (label.click) this.elementFor(label).setAttribute('aria-disabled', String(!label.enabled));
+  }
+
+  // Every label, as the form first shows.
+  placeAll(form) {
+    for (const [controls, inPanel] of [[form.window, false], [form.panel, true]]) {
+      for (const label of controls) {
+        if (label.kind !== 'label') continue;
+        this.move(label, form, inPanel);
+        this.show(label, form, inPanel);
+        this.rename(label);
+        this.enable(label);
       }
-    };
-    for (const c of shown.window) if (c.kind === 'label') place(c, 0, 0, true);
-    for (const c of shown.panel) if (c.kind === 'label') place(c, frame.x, frame.y, frame.visible);
-    if (shown.news) {
-      this.news.setAttribute('aria-live', shown.newsCanWait ? 'polite' : 'assertive');
-      this.news.textContent = shown.news;
     }
+  }
+
+  // After an input, only the labels that changed are touched: each moved to where it now
+  // lies, and given what assistive technology must be told of it (`answer.told`). The
+  // panel's labels move, show and hide with the panel.
+  update(answer, form) {
+    const told = Object.fromEntries(Object.entries(answer.told).map(([what, names]) => [what, new Set(names)]));
+    for (const [controls, inPanel] of [[answer.window, false], [answer.panel, true]]) {
+      for (const label of controls) {
+        if (label.kind !== 'label') continue;
+        this.move(label, form, inPanel);
+        if (told.renamed.has(label.name)) this.rename(label);
+        if (told.shownOrHidden.has(label.name)) this.show(label, form, inPanel);
+        if (told.enabledOrDisabled.has(label.name)) this.enable(label);
+      }
+    }
+    if (answer.Frame1) {
+      for (const label of form.panel) {
+        if (label.kind !== 'label') continue;
+        this.move(label, form, true);
+        this.show(label, form, true);
+      }
+    }
+    this.say(answer);
+  }
+
+  // What a player must hear goes to the live region.
+  say(answer) {
+    if (!answer.news) return;
+    this.news.setAttribute('aria-live', answer.newsCanWait ? 'polite' : 'assertive');
+    this.news.textContent = answer.news;
   }
 }

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The Runeshot developers
 
 // The page plays the game as the window does: every input goes to the core through its one
-// road, and after each the page shows what the core says, plays the sounds it asked for and
-// arms one timer for its next tick; nothing runs while no game timer does.
+// road, and after each the page shows what the core says changed, plays the sounds it asked
+// for and arms one timer for its next tick; nothing runs while no game timer does.
 import { startCore } from './core.js';
 import { loadFaces } from './faces.js';
 import { AccessibleLabels } from './labels.js';
@@ -24,21 +24,43 @@ starfield.width = core.starfield.width;
 starfield.height = core.starfield.height;
 starfield.getContext('2d').putImageData(core.starfield, 0, 0);
 
-let shown = core.shown;
+// The form as the page shows it, kept up to date with what each answer says changed.
+const form = core.shown;
+const places = {
+  window: new Map(form.window.map((control, i) => [control.name, i])),
+  panel: new Map(form.panel.map((control, i) => [control.name, i])),
+};
+const windowedNames = ['Frame1', 'Text1', 'Option1', 'Option2', 'Combo1'];
+let ended = false;
 let timer = null;
 let frameAsked = false;
 let windowState = windowStates.normal;
+// What the next frame paints: all of the form, or only the rects the answers since the last
+// frame damaged.
+let paintAll = true;
+let damage = [];
+let paintedRatio = null;
+
+function patch(answer) {
+  for (const surface of ['window', 'panel']) {
+    for (const control of answer[surface]) form[surface][places[surface].get(control.name)] = control;
+  }
+  for (const name of windowedNames) if (answer[name]) form[name] = answer[name];
+}
 
 function paint() {
   frameAsked = false;
   // The backing store has the screen's pixels, so captions are crisp at any density.
   const ratio = window.devicePixelRatio || 1;
-  const width = Math.round(657 * ratio), height = Math.round(337 * ratio);
-  if (canvas.width !== width || canvas.height !== height) {
-    canvas.width = width;
-    canvas.height = height;
+  if (ratio !== paintedRatio) {
+    paintedRatio = ratio;
+    canvas.width = Math.round(657 * ratio);
+    canvas.height = Math.round(337 * ratio);
+    paintAll = true;
   }
-  paintForm(canvas, starfield, shown, ratio);
+  paintForm(canvas, starfield, form, ratio, paintAll ? null : damage);
+  paintAll = false;
+  damage = [];
 }
 
 function askFrame() {
@@ -47,10 +69,10 @@ function askFrame() {
   requestAnimationFrame(paint);
 }
 
-function armTimer() {
+function armTimer(due) {
   clearTimeout(timer);
-  if (shown.due === null) return;
-  timer = setTimeout(() => deliver((c) => c.wake()), Math.max(shown.due - core.now(), 0));
+  if (due === null) return;
+  timer = setTimeout(() => deliver((c) => c.wake()), Math.max(due - core.now(), 0));
 }
 
 // The game has ended: every timer and sound stops, and the page closes if it may.
@@ -66,17 +88,22 @@ function end() {
 
 // The one road: the input goes to the game, then the page shows what changed.
 function deliver(input) {
-  if (shown.unloaded) return;
-  shown = input(core);
-  if (shown.unloaded) {
+  if (ended) return;
+  const answer = input(core);
+  if (answer.unloaded) {
+    ended = true;
     end();
     return;
   }
-  for (const name of shown.sounds) sounds.play(name);
-  widgets.sync(shown);
-  labels.sync(shown);
-  armTimer();
-  askFrame();
+  patch(answer);
+  for (const name of answer.sounds) sounds.play(name);
+  widgets.sync(answer, form);
+  labels.update(answer, form);
+  armTimer(answer.due);
+  if (answer.damage.length > 0) {
+    damage.push(...answer.damage);
+    askFrame();
+  }
 }
 
 const widgets = new Widgets(deliver);
@@ -122,10 +149,18 @@ document.addEventListener('visibilitychange', () => {
   windowState = state;
   deliver((c) => c.windowState(state));
 });
-window.addEventListener('resize', askFrame);
+// A resize may change the density; and a browser that had to drop the canvas's pixels
+// gives it back blank.
+for (const [target, type] of [[window, 'resize'], [canvas, 'contextrestored']]) {
+  target.addEventListener(type, () => {
+    paintAll = true;
+    askFrame();
+  });
+}
 
-widgets.sync(shown);
-labels.sync(shown);
+widgets.sync(form, form);
+labels.placeAll(form);
+labels.say(form);
 paint();
 if (document.visibilityState === 'hidden') {
   windowState = windowStates.minimized;

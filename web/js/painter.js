@@ -201,32 +201,64 @@ function paintLabel(ctx, label) {
   ctx.restore();
 }
 
-function paintControls(ctx, controls) {
+// The pixels a control covers on its surface, as [x, y, width, height]: a rule's both ends.
+function extent(control) {
+  if (control.kind !== 'line') return [control.x, control.y, control.w, control.h];
+  const { x1, y1, x2, y2 } = control;
+  return [Math.min(x1, x2), Math.min(y1, y2), Math.abs(x2 - x1) + 1, Math.abs(y2 - y1) + 1];
+}
+
+// `meets` says whether a control's extent, moved by `dx` and `dy`, needs painting.
+function paintControls(ctx, controls, meets, dx = 0, dy = 0) {
   for (const control of controls) {
     if (!control.visible) continue;
+    const [x, y, w, h] = extent(control);
+    if (!meets([x + dx, y + dy, w, h])) continue;
     if (control.kind === 'label') paintLabel(ctx, control);
     else if (control.kind === 'shape') paintShape(ctx, control);
     else paintLine(ctx, control);
   }
 }
 
-// Paints all of the form as `shown` describes it, at the screen's density `ratio`.
-export function paintForm(canvas, starfield, shown, ratio) {
+// The device pixels that `damage` touches, as boxes of whole device pixels: clipped to
+// those, every pixel painted gets all that a whole repaint draws on it, so the two agree at
+// any density.
+function deviceBoxes(damage, ratio) {
+  return damage.map(([x, y, w, h]) => {
+    const left = Math.floor(x * ratio), top = Math.floor(y * ratio);
+    return [left, top, Math.ceil((x + w) * ratio) - left, Math.ceil((y + h) * ratio) - top];
+  });
+}
+
+// Paints the form as `form` describes it, at the screen's density `ratio`: all of it, or
+// only within `damage` ([x, y, width, height] in the form's pixels), where the starfield and
+// every control that meets it are painted again in stacking order.
+export function paintForm(canvas, starfield, form, ratio, damage = null) {
   const ctx = canvas.getContext('2d');
+  ctx.save();
+  let meets = () => true;
+  if (damage) {
+    const boxes = deviceBoxes(damage, ratio);
+    ctx.setTransform(1, 0, 0, 1, 0, 0);
+    ctx.beginPath();
+    for (const box of boxes) ctx.rect(...box);
+    ctx.clip();
+    meets = ([x, y, w, h]) => boxes.some(([left, top, width, height]) =>
+      x * ratio < left + width && (x + w) * ratio > left && y * ratio < top + height && (y + h) * ratio > top);
+  }
   ctx.setTransform(ratio, 0, 0, ratio, 0, 0);
   ctx.imageSmoothingEnabled = false;
   ctx.drawImage(starfield, 0, 0);
-  paintControls(ctx, shown.window);
-  const frame = shown.Frame1;
-  if (frame.visible) {
-    ctx.save();
+  paintControls(ctx, form.window, meets);
+  const frame = form.Frame1;
+  if (frame.visible && meets([frame.x, frame.y, frame.w, frame.h])) {
     ctx.translate(frame.x, frame.y);
     ctx.beginPath();
     ctx.rect(0, 0, frame.w, frame.h);
     ctx.clip();
     ctx.fillStyle = frame.back;
     ctx.fillRect(0, 0, frame.w, frame.h);
-    paintControls(ctx, shown.panel);
-    ctx.restore();
+    paintControls(ctx, form.panel, meets, frame.x, frame.y);
   }
+  ctx.restore();
 }

@@ -71,37 +71,44 @@ export class Widgets {
     });
   }
 
-  sync(shown) {
+  // Shows what the controls in `answer` now hold: those that changed (at start, all of
+  // them). Then the input line takes the keyboard back if it should.
+  sync(answer, form) {
     this.syncing = true;
     try {
-      const t = shown.Text1;
-      const hadFocus = document.activeElement === this.text1;
-      place(this.text1, t);
-      this.text1.style.textAlign = alignments[t.align];
-      this.text1.maxLength = t.maxLength > 0 ? t.maxLength : 524288;
-      if (this.text1.value !== t.text) {
-        this.text1.value = t.text;
-        this.text1.setSelectionRange(0, 0);
-      }
-      this.text1.disabled = !t.enabled;
-      showIf(this.text1, t.visible);
-      if (hadFocus && document.activeElement !== this.text1) this.takenFromInputLine = this.holder();
-      this.syncSettings(shown);
-      this.handFocusToInputLine(shown);
+      if (answer.Text1) this.syncInputLine(answer.Text1);
+      this.syncSettings(answer);
+      this.handFocusToInputLine(form.Text1);
     } finally {
       this.syncing = false;
     }
   }
 
-  syncSettings(shown) {
-    for (const [option, element] of [[shown.Option1, this.option1], [shown.Option2, this.option2]]) {
+  syncInputLine(t) {
+    const hadFocus = document.activeElement === this.text1;
+    place(this.text1, t);
+    this.text1.style.textAlign = alignments[t.align];
+    this.text1.maxLength = t.maxLength > 0 ? t.maxLength : 524288;
+    if (this.text1.value !== t.text) {
+      this.text1.value = t.text;
+      this.text1.setSelectionRange(0, 0);
+    }
+    this.text1.disabled = !t.enabled;
+    showIf(this.text1, t.visible);
+    if (hadFocus && document.activeElement !== this.text1) this.takenFromInputLine = this.holder();
+  }
+
+  syncSettings(answer) {
+    for (const [option, element] of [[answer.Option1, this.option1], [answer.Option2, this.option2]]) {
+      if (!option) continue;
       const holder = element.parentElement;
       place(holder, option);
       holder.lastChild.textContent = option.caption;
       if (option.value && !element.checked) element.checked = true;
       showIf(holder, option.visible);
     }
-    const c = shown.Combo1;
+    const c = answer.Combo1;
+    if (!c) return;
     place(this.combo1, c);
     const list = JSON.stringify(c.list);
     if (list !== this.list) {
@@ -121,8 +128,7 @@ export class Widgets {
   // A player never has to click the input line to go on typing: it takes the focus back
   // from a control going away, and from where the focus went at time over unless the
   // player has moved it since.
-  handFocusToInputLine(shown) {
-    const t = shown.Text1;
+  handFocusToInputLine(t) {
     if (!t.visible || !t.enabled) return;
     const holder = this.holder();
     const takenBy = this.takenFromInputLine;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Runeshot developers
 
-#include "ui/label_changes.h"
+#include "shell/label_changes.h"
 
 #include <variant>
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "shell/design_colours.h"
-#include "ui/label_changes.h"
+#include "shell/label_changes.h"
 
 namespace runeshot {
 namespace {
