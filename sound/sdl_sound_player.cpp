@@ -279,6 +279,7 @@ bool SdlSoundPlayer::Shared::deviceReady() {
 
 bool SdlSoundPlayer::Shared::openDevice() {
     const auto now = clock->now();
+    bool slow = false;
     if (now < nextTry) return false;
     if (sdl == nullptr && (sdl = loadSdl()) != nullptr) alsa = silenceAlsa();
     if (sdl != nullptr && !sdlStarted) {
@@ -302,8 +303,7 @@ bool SdlSoundPlayer::Shared::openDevice() {
         // No changes allowed: SDL converts for the hardware, and every sound is handed over
         // in this one known format.
         device = sdl->OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
-        const bool slow = clock->now() - asked > limits.slowOpen;
-        quiet = slow ? limits.closeAfterSlowOpen : limits.closeAfter;
+        slow = clock->now() - asked > limits.slowOpen;
     }
     if (device == 0) {
         if (!saidNoDevice) {
@@ -318,7 +318,9 @@ bool SdlSoundPlayer::Shared::openDevice() {
     }
     saidNoDevice = false;
     const char* driver = sdl->GetCurrentAudioDriver();
-    lostWhenStalled = driver != nullptr && std::strcmp(driver, "pipewire") == 0;
+    const bool pipeWire = driver != nullptr && std::strcmp(driver, "pipewire") == 0;
+    lostWhenStalled = pipeWire;
+    quiet = pipeWire || slow ? limits.closeAfterSlowOpen : limits.closeAfter;
     closeAt = now + quiet;
     lastFill = now.time_since_epoch().count();
     return true;

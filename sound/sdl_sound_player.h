@@ -26,10 +26,10 @@ struct SoundPlayerLimits {
     // quick keys and lets what SDL and the server still hold of a sound be heard; between
     // the misses of a game at Normal, about four seconds apart, it is closed.
     duration closeAfter = std::chrono::milliseconds(500);
-    // PulseAudio opened a device in about 5 ms here, PipeWire in 9 to 60, and a sound that
-    // opened one there was heard 40 to 110 ms after it was asked for, too late. A
-    // device that took longer than this to open stays open for the longer quiet, which
-    // spans the misses of a game at Normal.
+    // PulseAudio opened a device in about 5 ms here, PipeWire in 6 to 60, and a sound that
+    // opened one there was heard 40 to 110 ms after it was asked for, too late. A device on
+    // PipeWire, or one that took longer than this to open, stays open for the longer quiet,
+    // which spans the misses of a game at Normal.
     duration slowOpen = std::chrono::milliseconds(8);
     duration closeAfterSlowOpen = std::chrono::seconds(5);
     // A device that failed to open is tried again at a later sound, but not more often.
